@@ -1,0 +1,38 @@
+# Front door: `make run` starts the starter in a demo emulator folder,
+# `make test` runs every test. Each installs what it needs first.
+SHELL := /bin/bash
+ROOT := $(CURDIR)
+
+.PHONY: all deps deps-native native windows test test-native test-windows run format clean
+
+all: native windows
+
+deps:
+	@tools/deps.sh all
+
+deps-native:
+	@tools/deps.sh native
+
+native: deps-native
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native
+
+windows: deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows
+
+test-native: native
+	@echo "== native tests =="
+	@ctest --preset native -j2
+
+test-windows: windows
+	@echo "== Windows tests under Wine =="
+	@tools/with-display.sh ctest --preset windows
+
+test: test-native test-windows
+
+format:
+	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

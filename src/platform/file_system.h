@@ -1,0 +1,55 @@
+// The file service the settings code works through: text streams of byte
+// lines, plus the few whole-file operations a save needs. The real service is
+// one per platform; tests wrap it to fail on purpose.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+enum class IOMode { kForReading = 1, kForWriting = 2 };
+
+// A file opened as single-byte text. Lines are bytes, never decoded: a line
+// ends at LF, a CR right before that LF belongs to the terminator, and every
+// other byte (NUL, a lone CR, 0x80 and above) is part of the line.
+class TextStream {
+ public:
+  virtual ~TextStream() = default;
+  virtual bool AtEndOfStream() = 0;
+  // Throws kPastEndOfFile when nothing is left.
+  virtual std::string ReadLine() = 0;
+  // Writes the text followed by CR LF.
+  virtual void WriteLine(const std::string& text) = 0;
+  // Pushes everything written so far onto the disk.
+  virtual void Commit() = 0;
+  virtual void Close() = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // The folder holding the program's own executable.
+  virtual fs::path AppFolder() = 0;
+  virtual bool FileExists(const fs::path& path) = 0;
+  // kForReading with create set makes a missing file first; kForWriting
+  // always starts the file empty.
+  virtual std::unique_ptr<TextStream> OpenTextFile(const fs::path& path, IOMode mode,
+                                                   bool create) = 0;
+  virtual void DeleteFile(const fs::path& path) = 0;
+  // Gives `from` the name `to` in one step, so that `to` always exists with
+  // either its old or its new content. Refuses (kPermissionDenied) when `to`
+  // is read-only. Retries briefly while another program holds `to`.
+  virtual void ReplaceFile(const fs::path& from, const fs::path& to) = 0;
+  // The name, as the file system stores it, of the normal file (not hidden,
+  // not system, not a folder) that `path` names; empty when there is none.
+  virtual fs::path FindNormalFile(const fs::path& path) = 0;
+};
+
+// The platform's real file service.
+FileSystem& RealFileSystem();
+
+}  // namespace platform

@@ -1,0 +1,137 @@
+// The file service on Windows: wide-character calls throughout, so any
+// folder name works.
+#include <windows.h>
+
+#include "platform/buffered_stream.h"
+#include "platform/file_system.h"
+#include "platform/rt_error.h"
+
+namespace platform {
+namespace {
+
+[[noreturn]] void ThrowLast() {
+  ThrowWin32(::GetLastError());
+}
+
+class Win32Stream final : public BufferedTextStream {
+ public:
+  explicit Win32Stream(HANDLE h) : h_(h) {}
+  ~Win32Stream() override {
+    if (IsOpen()) CloseQuietly();
+  }
+
+ protected:
+  std::size_t RawRead(char* buffer, std::size_t size) override {
+    DWORD got = 0;
+    if (!::ReadFile(h_, buffer, static_cast<DWORD>(size), &got, nullptr)) ThrowLast();
+    return got;
+  }
+  void RawWrite(const char* data, std::size_t size) override {
+    while (size > 0) {
+      DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
+      DWORD put = 0;
+      if (!::WriteFile(h_, data, chunk, &put, nullptr)) ThrowLast();
+      if (put == 0) throw RuntimeError(kDiskFull);
+      data += put;
+      size -= put;
+    }
+  }
+  void RawSync() override {
+    if (!::FlushFileBuffers(h_)) ThrowLast();
+  }
+  void RawClose() override {
+    if (h_ == INVALID_HANDLE_VALUE) return;
+    HANDLE h = h_;
+    h_ = INVALID_HANDLE_VALUE;
+    if (!::CloseHandle(h)) ThrowLast();
+  }
+
+ private:
+  HANDLE h_;
+};
+
+bool IsSharingRefusal(DWORD code) {
+  return code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED ||
+         code == ERROR_LOCK_VIOLATION;
+}
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  fs::path AppFolder() override {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+      DWORD len = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+      if (len == 0) ThrowLast();
+      if (len < buffer.size()) {
+        buffer.resize(len);
+        return fs::path(buffer).parent_path();
+      }
+      buffer.resize(buffer.size() * 2);
+    }
+  }
+
+  bool FileExists(const fs::path& path) override {
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  std::unique_ptr<TextStream> OpenTextFile(const fs::path& path, IOMode mode,
+                                           bool create) override {
+    DWORD access, share, disposition;
+    if (mode == IOMode::kForReading) {
+      access = GENERIC_READ;
+      share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+      disposition = create ? OPEN_ALWAYS : OPEN_EXISTING;
+    } else {
+      access = GENERIC_WRITE;
+      share = FILE_SHARE_READ;
+      disposition = create ? CREATE_ALWAYS : TRUNCATE_EXISTING;
+    }
+    HANDLE h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) ThrowLast();
+    return std::make_unique<Win32Stream>(h);
+  }
+
+  void DeleteFile(const fs::path& path) override {
+    if (!::DeleteFileW(path.c_str())) ThrowLast();
+  }
+
+  void ReplaceFile(const fs::path& from, const fs::path& to) override {
+    // MoveFileExW replaces a read-only file under Wine; the user's choice to
+    // protect the file wins, so look first.
+    DWORD attributes = ::GetFileAttributesW(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+      throw RuntimeError(kPermissionDenied);
+    // A virus scanner or indexer may hold the file for a moment.
+    constexpr int kTries = 10;
+    for (int attempt = 1;; ++attempt) {
+      if (::MoveFileExW(from.c_str(), to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return;
+      DWORD code = ::GetLastError();
+      if (attempt == kTries || !IsSharingRefusal(code)) ThrowWin32(code);
+      ::Sleep(50);
+    }
+  }
+
+  fs::path FindNormalFile(const fs::path& path) override {
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(path.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return {};
+    ::FindClose(find);
+    constexpr DWORD kNotNormal =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if (data.dwFileAttributes & kNotNormal) return {};
+    return fs::path(data.cFileName);
+  }
+};
+
+}  // namespace
+
+FileSystem& RealFileSystem() {
+  static Win32FileSystem instance;
+  return instance;
+}
+
+}  // namespace platform

@@ -1,0 +1,124 @@
+// The whole-file operations of the real file service, on disk.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "platform/file_system.h"
+#include "platform/rt_error.h"
+#include "support/temp_folder.h"
+
+namespace platform {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
+
+int ErrorNumberOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const RuntimeError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+void MakeReadOnly(const fs::path& path) {
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+}
+
+TEST(FileSystem, FileExistsMeansAFileNotAFolder) {
+  TempFolder folder;
+  auto& files = RealFileSystem();
+  fs::create_directory(folder / "dir.ini");
+  WriteBytes(folder / "file.ini", "x");
+  EXPECT_TRUE(files.FileExists(folder / "file.ini"));
+  EXPECT_FALSE(files.FileExists(folder / "dir.ini"));
+  EXPECT_FALSE(files.FileExists(folder / "none.ini"));
+}
+
+TEST(FileSystem, ReplaceTakesTheNewContentInOneStep) {
+  TempFolder folder("Ünïcødé folder 文件夹");
+  auto& files = RealFileSystem();
+  WriteBytes(folder / "target.ini", "old");
+  WriteBytes(folder / "temp.ini", "new");
+  files.ReplaceFile(folder / "temp.ini", folder / "target.ini");
+  EXPECT_EQ(ReadBytes(folder / "target.ini"), "new");
+  EXPECT_FALSE(fs::exists(folder / "temp.ini"));
+
+  // A missing target is simply created.
+  WriteBytes(folder / "temp.ini", "fresh");
+  files.ReplaceFile(folder / "temp.ini", folder / "other.ini");
+  EXPECT_EQ(ReadBytes(folder / "other.ini"), "fresh");
+}
+
+TEST(FileSystem, ReplaceRefusesAReadOnlyTarget) {
+  TempFolder folder;
+  WriteBytes(folder / "target.ini", "protected");
+  WriteBytes(folder / "temp.ini", "new");
+  MakeReadOnly(folder / "target.ini");
+  EXPECT_EQ(ErrorNumberOf(
+                [&] { RealFileSystem().ReplaceFile(folder / "temp.ini", folder / "target.ini"); }),
+            kPermissionDenied);
+  EXPECT_EQ(ReadBytes(folder / "target.ini"), "protected");
+}
+
+TEST(FileSystem, DeleteReportsAMissingFile) {
+  TempFolder folder;
+  EXPECT_EQ(ErrorNumberOf([&] { RealFileSystem().DeleteFile(folder / "none.ini"); }),
+            kFileNotFound);
+}
+
+TEST(FileSystem, FindNormalFileGivesTheStoredName) {
+  TempFolder folder;
+  auto& files = RealFileSystem();
+  WriteBytes(folder / "quimbeladvance.exe", "x");
+  fs::create_directory(folder / "Folder.exe");
+  EXPECT_EQ(files.FindNormalFile(folder / "QuimbelAdvance.exe"), fs::path("quimbeladvance.exe"));
+  EXPECT_EQ(files.FindNormalFile(folder / "Folder.exe"), fs::path());
+  EXPECT_EQ(files.FindNormalFile(folder / "None.exe"), fs::path());
+}
+
+#ifdef _WIN32
+TEST(FileSystem, HiddenAndSystemFilesAreNotNormal) {
+  TempFolder folder;
+  auto& files = RealFileSystem();
+  WriteBytes(folder / "Hidden.exe", "x");
+  WriteBytes(folder / "System.exe", "x");
+  ::SetFileAttributesW((folder / "Hidden.exe").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  ::SetFileAttributesW((folder / "System.exe").c_str(), FILE_ATTRIBUTE_SYSTEM);
+  EXPECT_EQ(files.FindNormalFile(folder / "Hidden.exe"), fs::path());
+  EXPECT_EQ(files.FindNormalFile(folder / "System.exe"), fs::path());
+}
+
+TEST(FileSystem, AFileHeldWithoutSharingIsPermissionDenied) {
+  TempFolder folder;
+  WriteBytes(folder / "held.ini", "content");
+  WriteBytes(folder / "temp.ini", "new");
+  HANDLE held = ::CreateFileW((folder / "held.ini").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  auto& files = RealFileSystem();
+  EXPECT_EQ(
+      ErrorNumberOf([&] { files.OpenTextFile(folder / "held.ini", IOMode::kForReading, false); }),
+      kPermissionDenied);
+  EXPECT_EQ(ErrorNumberOf([&] { files.ReplaceFile(folder / "temp.ini", folder / "held.ini"); }),
+            kPermissionDenied);
+  ::CloseHandle(held);
+  EXPECT_EQ(ReadBytes(folder / "held.ini"), "content");
+}
+#else
+TEST(FileSystem, DotFilesAreNotNormal) {
+  TempFolder folder;
+  WriteBytes(folder / ".QuimbelAdvance.exe", "x");
+  EXPECT_EQ(RealFileSystem().FindNormalFile(folder / ".QuimbelAdvance.exe"), fs::path());
+}
+#endif
+
+}  // namespace
+}  // namespace platform

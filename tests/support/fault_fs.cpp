@@ -1,0 +1,75 @@
+#include "support/fault_fs.h"
+
+#include "platform/rt_error.h"
+
+namespace testing_support {
+namespace {
+
+class FaultyStream : public platform::TextStream {
+ public:
+  FaultyStream(FaultyFileSystem& owner, std::unique_ptr<platform::TextStream> real)
+      : owner_(owner), real_(std::move(real)) {}
+
+  bool AtEndOfStream() override {
+    owner_.Step("AtEndOfStream");
+    return real_->AtEndOfStream();
+  }
+  std::string ReadLine() override {
+    owner_.Step("ReadLine");
+    return real_->ReadLine();
+  }
+  void WriteLine(const std::string& text) override {
+    owner_.Step("WriteLine");
+    real_->WriteLine(text);
+  }
+  void Commit() override {
+    owner_.Step("Commit");
+    real_->Commit();
+  }
+  void Close() override {
+    owner_.Step("Close");
+    real_->Close();
+  }
+
+ private:
+  FaultyFileSystem& owner_;
+  std::unique_ptr<platform::TextStream> real_;
+};
+
+}  // namespace
+
+void FaultyFileSystem::Step(const char* name) {
+  ++count_;
+  log_.emplace_back(name);
+  if (failAt_ > 0 && (count_ == failAt_ || (always_ && count_ > failAt_)))
+    throw platform::RuntimeError(number_);
+}
+
+bool FaultyFileSystem::FileExists(const platform::fs::path& path) {
+  Step("FileExists");
+  return real_.FileExists(path);
+}
+
+std::unique_ptr<platform::TextStream> FaultyFileSystem::OpenTextFile(const platform::fs::path& path,
+                                                                     platform::IOMode mode,
+                                                                     bool create) {
+  Step(mode == platform::IOMode::kForReading ? "OpenForReading" : "OpenForWriting");
+  return std::make_unique<FaultyStream>(*this, real_.OpenTextFile(path, mode, create));
+}
+
+void FaultyFileSystem::DeleteFile(const platform::fs::path& path) {
+  Step("DeleteFile");
+  real_.DeleteFile(path);
+}
+
+void FaultyFileSystem::ReplaceFile(const platform::fs::path& from, const platform::fs::path& to) {
+  Step("ReplaceFile");
+  real_.ReplaceFile(from, to);
+}
+
+platform::fs::path FaultyFileSystem::FindNormalFile(const platform::fs::path& path) {
+  Step("FindNormalFile");
+  return real_.FindNormalFile(path);
+}
+
+}  // namespace testing_support

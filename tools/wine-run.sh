@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine with the project's own prefix, quietly,
+# starting a private Xvfb when there is no display.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEPREFIX="${WINEPREFIX:-$root/build/wine}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+if [ -z "${DISPLAY:-}" ]; then
+  # One display per prefix, shared by every program that runs in it.
+  num=$(( 90 + $(printf '%s' "$WINEPREFIX" | cksum | cut -d' ' -f1) % 400 ))
+  export DISPLAY=":$num"
+  if ! xdpyinfo >/dev/null 2>&1; then
+    (Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &)
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  fi
+fi
+
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+  flock 9
+  if [ ! -f "$WINEPREFIX/.ready" ]; then
+    wineboot -i >/dev/null 2>&1 </dev/null || true
+    wineserver -w
+    touch "$WINEPREFIX/.ready"
+  fi
+) 9>"$WINEPREFIX.lock"
+
+# A persistent server and Wine's own services make each program start in a
+# fraction of a second. They must be started here with their output closed:
+# started by the program below they would inherit our caller's pipes and hold
+# them open long after the program ends.
+(
+  flock 9
+  wineserver -p >/dev/null 2>&1 </dev/null || true
+  if ! pgrep -f 'system32.services\.exe' >/dev/null; then
+    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  fi
+) 9>"$WINEPREFIX.lock"
+
+exe="$1"; shift
+exec wine "$exe" "$@"
