@@ -24,6 +24,9 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   if [ ! -f "$WINEPREFIX/.ready" ]; then
     wineboot -i >/dev/null 2>&1 </dev/null || true
     wineserver -w
+    # Debian's Wine does not find its own Tahoma and Marlett (fonts-wine);
+    # programs look in C:\windows\Fonts, so put them there.
+    cp /usr/share/wine/fonts/*.tt? "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     touch "$WINEPREFIX/.ready"
   fi
 ) 9>"$WINEPREFIX.lock"

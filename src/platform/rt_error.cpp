@@ -83,7 +83,9 @@ int NumberFromWin32(std::uint32_t code) {
     case 29:    // ERROR_WRITE_FAULT
     case 1117:  // ERROR_IO_DEVICE
       return kDeviceIO;
-    case 87:  // ERROR_INVALID_PARAMETER
+    case 87:   // ERROR_INVALID_PARAMETER
+    case 193:  // ERROR_BAD_EXE_FORMAT: not a program Windows can run
+    case 216:  // ERROR_EXE_MACHINE_TYPE_MISMATCH
       return kInvalidArgument;
     default:
       return kPathFileAccess;

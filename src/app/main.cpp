@@ -1,0 +1,57 @@
+// quimbel.exe: creates the main window and runs the message loop.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "platform/file_system.h"
+#include "window/credits.h"
+#include "window/win32/main_window.h"
+#include "window/win32/win32_util.h"
+
+namespace {
+
+// A hidden window that owns the program's windows keeps them off the
+// taskbar while they keep a normal title bar; its title is the name the
+// system lists the running program under.
+HWND CreateHiddenOwner(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = ::DefWindowProcW;
+  wc.hInstance = instance;
+  wc.lpszClassName = L"QuimbelOwner";
+  ::RegisterClassExW(&wc);
+  return ::CreateWindowExW(0, wc.lpszClassName, win32::Widen(window::kProgramTitle).c_str(),
+                           WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+}
+
+int Run(HINSTANCE instance) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+  ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+  win32::MainWindow main(CreateHiddenOwner(instance), platform::RealFileSystem());
+  main.Open();
+
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (main.PreTranslate(msg)) continue;
+    // Access keys, arrow keys among the options, and no Escape or Enter
+    // action the window does not ask for.
+    HWND top = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (top && ::IsDialogMessageW(top, &msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  try {
+    return Run(instance);
+  } catch (...) {
+    win32::ReportFatal(std::current_exception());
+  }
+}

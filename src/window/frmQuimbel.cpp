@@ -1,0 +1,95 @@
+#include "window/frmQuimbel.h"
+
+#include "platform/codepage.h"
+#include "window/credits.h"
+
+namespace window {
+
+namespace {
+constexpr const char* kFailureTitle = "Quimbel Advance starter";
+}  // namespace
+
+std::string FailureMessage(const std::string& what, const platform::RuntimeError& error) {
+  return what + "\r\nNumber " + std::to_string(error.Number()) + "\r\nDescription " +
+         error.Description();
+}
+
+void frmQuimbel::Form_Load() {
+  modQuimbel::LoadSettings();
+  if (modQuimbel::gSound == "1") {
+    view_.SetValue(Ctl::Check2, 1);
+  } else if (modQuimbel::gSound == "0") {
+    view_.SetValue(Ctl::Check2, 0);
+  }
+  if (modQuimbel::gDebugMenu == "1") {
+    view_.SetValue(Ctl::Check1, 1);
+  } else if (modQuimbel::gDebugMenu == "0") {
+    view_.SetValue(Ctl::Check1, 0);
+  }
+  view_.SetText(Ctl::txtBios, platform::FromCodePage(modQuimbel::gBiosPath));
+  // Setting the controls above counts as editing them; the window opens
+  // with nothing to save.
+  view_.SetEnabled(Ctl::cmdSaveSettings, false);
+  view_.SetText(Ctl::lblCopyRight, std::string(kCreditText));
+}
+
+void frmQuimbel::Check1_Click() {
+  view_.SetEnabled(Ctl::cmdSaveSettings, true);
+}
+void frmQuimbel::Check2_Click() {
+  view_.SetEnabled(Ctl::cmdSaveSettings, true);
+}
+void frmQuimbel::txtBios_Change() {
+  view_.SetEnabled(Ctl::cmdSaveSettings, true);
+}
+
+void frmQuimbel::cmdSaveSettings_Click() {
+  // A failed save leaves the file as it was and the edits in the window, so
+  // the user can mend the cause and save again.
+  try {
+    modQuimbel::SaveSettings();
+  } catch (const modQuimbel::SettingsFileMissing&) {
+    modQuimbel::ReportMissingSettingsFile();
+  } catch (const platform::RuntimeError& e) {
+    view_.MsgBox(FailureMessage("The settings could not be saved.", e), modQuimbel::kStyleCritical,
+                 kFailureTitle);
+  }
+}
+
+void frmQuimbel::HideSplash() {
+  view_.SetVisible(Ctl::Picture1, false);
+  view_.SetVisible(Ctl::Label2, false);
+}
+
+void frmQuimbel::Timer1_Timer() {
+  HideSplash();
+}
+void frmQuimbel::Picture1_Click() {
+  HideSplash();
+}
+void frmQuimbel::Label2_Click() {
+  HideSplash();
+}
+
+void frmQuimbel::MsgBox(const std::string& text, int style, const std::string& title) {
+  view_.MsgBox(text, style, title);
+}
+void frmQuimbel::EndProgram() {
+  view_.EndProgram();
+}
+int frmQuimbel::DebugMenuCheck() {
+  return view_.Value(Ctl::Check1);
+}
+int frmQuimbel::SoundCheck() {
+  return view_.Value(Ctl::Check2);
+}
+std::string frmQuimbel::BiosText() {
+  return platform::ToCodePage(view_.Text(Ctl::txtBios));
+}
+
+void frmQuimbel::SetSaveButton(const std::string& caption, bool enabled) {
+  view_.SetText(Ctl::cmdSaveSettings, caption);
+  view_.SetEnabled(Ctl::cmdSaveSettings, enabled);
+}
+
+}  // namespace window

@@ -1,0 +1,72 @@
+// The main window's behaviour: what each of its events does. It reaches the
+// real controls, message boxes and the end of the program through FormView,
+// so it runs in native tests against a fake.
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+#include "settings/modQuimbel.h"
+#include "window/form_layout.h"
+
+namespace window {
+
+class FormView {
+ public:
+  virtual ~FormView() = default;
+  // Check boxes and option buttons: 1 checked or selected, 0 not.
+  virtual int Value(Ctl id) = 0;
+  virtual void SetValue(Ctl id, int value) = 0;
+  virtual std::string Text(Ctl id) = 0;  // UTF-8
+  virtual void SetText(Ctl id, const std::string& utf8) = 0;
+  virtual bool Enabled(Ctl id) = 0;
+  virtual void SetEnabled(Ctl id, bool enabled) = 0;
+  virtual void SetVisible(Ctl id, bool visible) = 0;
+  // A modal message box (texts in UTF-8); returns when it is closed.
+  virtual void MsgBox(const std::string& text, int style, const std::string& title) = 0;
+  // Ends the program at once; the real window never returns from it.
+  virtual void EndProgram() = 0;
+  // Starts the program at `path` without waiting for it. Throws RuntimeError.
+  virtual void StartProgram(const platform::fs::path& path) = 0;
+  // Opens the read-me window, or brings it to the front, with this text.
+  virtual void ShowReadme(const std::string& text) = 0;
+};
+
+class frmQuimbel : public modQuimbel::SettingsHost {
+ public:
+  frmQuimbel(FormView& view, platform::FileSystem& files) : view_(view), files_(files) {}
+
+  void Form_Load();
+  void Check1_Click();
+  void Check2_Click();
+  void txtBios_Change();
+  void cmdSaveSettings_Click();
+  void Timer1_Timer();
+  void Picture1_Click();
+  void Label2_Click();
+  void Command1_Click();
+  void cmdReadme_Click();
+
+  // What the settings routines need of this window.
+  void MsgBox(const std::string& text, int style, const std::string& title) override;
+  void EndProgram() override;
+  int DebugMenuCheck() override;
+  int SoundCheck() override;
+  std::string BiosText() override;
+  void SetSaveButton(const std::string& caption, bool enabled) override;
+
+ private:
+  void HideSplash();
+
+  FormView& view_;
+  platform::FileSystem& files_;
+};
+
+// The twelve lines of the read-me window, joined by CR LF.
+std::string ReadmeText();
+
+// "<what failed>" CR LF "Number n" CR LF "Description d", for failures that
+// the user can read and the program survives.
+std::string FailureMessage(const std::string& what, const platform::RuntimeError& error);
+
+}  // namespace window

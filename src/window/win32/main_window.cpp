@@ -1,0 +1,420 @@
+#include "window/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include "platform/process.h"
+#include "window/credits.h"
+#include "window/win32/fonts.h"
+#include "window/win32/readme_window.h"
+#include "window/win32/splash.h"
+
+namespace win32 {
+
+using window::Ctl;
+using window::Kind;
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuimbelMainWindow";
+constexpr UINT_PTR kSplashTimer = 1;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+// Frames, the tab control and the picture box hold controls, but as Win32
+// controls they would keep their children's notifications to themselves.
+// This hands them to the main window, which owns every handler.
+LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                               DWORD_PTR mainWindow) {
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_DRAWITEM:
+      return ::SendMessageW(reinterpret_cast<HWND>(mainWindow), msg, wp, lp);
+    case WM_ERASEBKGND: {
+      // A group box paints only its border; its inside is the frame's colour.
+      wchar_t cls[16];
+      ::GetClassNameW(hwnd, cls, 16);
+      if (lstrcmpiW(cls, WC_BUTTONW) != 0) break;
+      RECT rc;
+      ::GetClientRect(hwnd, &rc);
+      ::FillRect(reinterpret_cast<HDC>(wp), &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
+    default:
+      break;
+  }
+  return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+struct ClassAndStyle {
+  const wchar_t* cls;
+  DWORD style;
+  DWORD exStyle;
+};
+
+ClassAndStyle ClassFor(const window::ControlSpec& spec) {
+  const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  switch (spec.kind) {
+    case Kind::kTabControl:
+      return {WC_TABCONTROLW, child | WS_TABSTOP | TCS_FIXEDWIDTH | TCS_FOCUSONBUTTONDOWN,
+              WS_EX_CONTROLPARENT};
+    case Kind::kFrame:
+      return {WC_BUTTONW, child | WS_CLIPCHILDREN | BS_GROUPBOX, WS_EX_CONTROLPARENT};
+    case Kind::kPicture:
+      return {WC_STATICW, child | WS_CLIPCHILDREN | SS_OWNERDRAW | SS_NOTIFY, WS_EX_CONTROLPARENT};
+    case Kind::kLabel:
+      return {WC_STATICW,
+              child | SS_LEFT | (spec.id == Ctl::Label2 ? static_cast<DWORD>(SS_NOTIFY) : 0u), 0};
+    case Kind::kOption:
+      return {WC_BUTTONW,
+              child | WS_TABSTOP | BS_AUTORADIOBUTTON |
+                  (spec.id == Ctl::Option1 ? static_cast<DWORD>(WS_GROUP) : 0u),
+              0};
+    case Kind::kCommand:
+      return {WC_BUTTONW, child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
+    case Kind::kCheck:
+      return {WC_BUTTONW, child | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case Kind::kTextBox:
+      return {WC_EDITW, child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+  }
+  return {WC_STATICW, child, 0};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HWND owner, platform::FileSystem& files)
+    : owner_(owner), files_(files), form_(*this, files) {}
+
+MainWindow::~MainWindow() {
+  if (font_) ::DeleteObject(font_);
+  if (tabFont_) ::DeleteObject(tabFont_);
+  if (splash_) ::DeleteObject(splash_);
+}
+
+HWND MainWindow::Control(Ctl id) const {
+  return id == Ctl::kForm ? hwnd_ : controls_.at(id);
+}
+
+void MainWindow::Open() {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = &BaseWindow::Proc;
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
+  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               ::GetSystemMetrics(SM_CXSMICON),
+                                               ::GetSystemMetrics(SM_CYSMICON), 0));
+  wc.lpszClassName = kClassName;
+  ::RegisterClassExW(&wc);
+
+  if (!::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, Widen(window::kMainCaption).c_str(),
+                         kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner_, nullptr, instance,
+                         this))
+    throw platform::RuntimeError(platform::kOutOfMemory);
+  WindowOpened();
+  dpi_ = ::GetDpiForWindow(hwnd_);
+  splash_ = LoadSplash(&splashSize_);
+  CreateControls();
+  Layout();
+  ::SetTimer(hwnd_, kSplashTimer, window::kSplashTimerMs, nullptr);
+
+  modQuimbel::Bind(form_, files_);
+  form_.Form_Load();
+
+  // Centred on the screen the window opens on.
+  RECT rc;
+  ::GetWindowRect(hwnd_, &rc);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  ::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& screen = monitor.rcMonitor;
+  int width = rc.right - rc.left, height = rc.bottom - rc.top;
+  ::SetWindowPos(hwnd_, nullptr, screen.left + (screen.right - screen.left - width) / 2,
+                 screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+  ::UpdateWindow(hwnd_);
+  ::SetFocus(Control(Ctl::SSTab1));
+}
+
+void MainWindow::CreateControls() {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  for (const auto& spec : window::kControls) {
+    ClassAndStyle cs = ClassFor(spec);
+    HWND parent = Control(spec.parent);
+    HWND control =
+        ::CreateWindowExW(cs.exStyle, cs.cls, Widen(spec.text).c_str(), cs.style, 0, 0, 0, 0,
+                          parent, reinterpret_cast<HMENU>(spec.id), instance, nullptr);
+    if (!control) throw platform::RuntimeError(platform::kOutOfMemory);
+    controls_[spec.id] = control;
+    shown_[spec.id] = true;
+    if (cs.exStyle & WS_EX_CONTROLPARENT)
+      ::SetWindowSubclass(control, ForwardToMain, 1, reinterpret_cast<DWORD_PTR>(hwnd_));
+  }
+
+  HWND tab = Control(Ctl::SSTab1);
+  for (int page = 0; page < window::kPageCount; ++page) {
+    std::wstring caption = Widen(window::kPageCaptions[page]);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption.data();
+    TabCtrl_InsertItem(tab, page, &item);
+  }
+  // The splash lies above the tab's pages; the label that names the BIOS
+  // box lies beneath the box where the two overlap.
+  ::SetWindowPos(Control(Ctl::Picture1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ::SetWindowPos(Control(Ctl::Label1), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+  tooltip_ =
+      ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
+  for (const auto& spec : window::kControls) {
+    if (spec.tooltip.empty()) continue;
+    std::wstring tip = Widen(spec.tooltip);
+    TOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(Control(spec.id));
+    info.lpszText = tip.data();
+    ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  }
+  ShowCurrentPage();
+}
+
+void MainWindow::Layout() {
+  if (font_) ::DeleteObject(font_);
+  if (tabFont_) ::DeleteObject(tabFont_);
+  font_ = CreateDialogFont(dpi_);
+  tabFont_ = CreateTabFont(dpi_);
+
+  RECT rc{0, 0, Px(window::kClientWidth, dpi_), Px(window::kClientHeight, dpi_)};
+  ::AdjustWindowRectExForDpi(&rc, kStyle, FALSE, WS_EX_CONTROLPARENT, dpi_);
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  for (const auto& spec : window::kControls) {
+    HWND control = Control(spec.id);
+    ::SetWindowPos(control, nullptr, Px(spec.left, dpi_), Px(spec.top, dpi_), Px(spec.width, dpi_),
+                   Px(spec.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(control, WM_SETFONT,
+                   reinterpret_cast<WPARAM>(spec.kind == Kind::kTabControl ? tabFont_ : font_),
+                   TRUE);
+  }
+  // Three tabs share the strip's width in one row.
+  const auto& tab = window::Spec(Ctl::SSTab1);
+  TabCtrl_SetItemSize(Control(Ctl::SSTab1), Px(tab.width, dpi_) / window::kPageCount - Px(60, dpi_),
+                      Px(window::kTabStripHeight, dpi_));
+}
+
+// Each tab shows only its own controls; the splash belongs to "Run".
+void MainWindow::ShowCurrentPage() {
+  const int current = TabCtrl_GetCurSel(Control(Ctl::SSTab1));
+  HWND focus = ::GetFocus();
+  for (const auto& spec : window::kControls) {
+    if (spec.page == window::kNoPage) continue;
+    const bool show = shown_[spec.id] && spec.page == current;
+    HWND control = Control(spec.id);
+    ::ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
+    if (!show && focus && (focus == control || ::IsChild(control, focus)))
+      ::SetFocus(Control(Ctl::SSTab1));
+  }
+}
+
+bool MainWindow::PreTranslate(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+  if (!hwnd_ || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
+  if (::GetKeyState(VK_CONTROL) < 0) {
+    HWND tab = Control(Ctl::SSTab1);
+    int page = TabCtrl_GetCurSel(tab);
+    int step = ::GetKeyState(VK_SHIFT) < 0 ? window::kPageCount - 1 : 1;
+    TabCtrl_SetCurSel(tab, (page + step) % window::kPageCount);
+    ShowCurrentPage();
+    return true;
+  }
+  MoveFocus(::GetKeyState(VK_SHIFT) < 0);
+  return true;
+}
+
+void MainWindow::MoveFocus(bool backwards) {
+  const auto order = window::FocusOrder();
+  const int count = static_cast<int>(order.size());
+  HWND focus = ::GetFocus();
+  int at = -1;
+  for (int i = 0; i < count; ++i) {
+    if (Control(order[i]) == focus) at = i;
+  }
+  for (int step = 1; step <= count; ++step) {
+    int i = ((at < 0 ? (backwards ? 0 : -1) : at) + (backwards ? -step : step) + 2 * count) % count;
+    HWND next = Control(order[i]);
+    if (::IsWindowVisible(next) && ::IsWindowEnabled(next)) {
+      ::SetFocus(next);
+      if (order[i] == Ctl::txtBios) ::SendMessageW(next, EM_SETSEL, 0, -1);
+      return;
+    }
+  }
+}
+
+LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (lp != 0) OnCommand(static_cast<Ctl>(LOWORD(wp)), HIWORD(wp));
+      return 0;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lp);
+      if (header->idFrom == static_cast<UINT_PTR>(Ctl::SSTab1) && header->code == TCN_SELCHANGE)
+        ShowCurrentPage();
+      return 0;
+    }
+    case WM_TIMER:
+      if (wp == kSplashTimer) form_.Timer1_Timer();
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return OnColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+    case WM_DRAWITEM:
+      DrawSplash(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+      return TRUE;
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wp);
+      Layout();
+      const auto* suggested = reinterpret_cast<const RECT*>(lp);
+      ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_DESTROY:
+      ::KillTimer(hwnd_, kSplashTimer);
+      WindowClosed();
+      return 0;
+    default:
+      return ::DefWindowProcW(hwnd_, msg, wp, lp);
+  }
+}
+
+void MainWindow::OnCommand(Ctl id, UINT code) {
+  const bool clicked = code == BN_CLICKED;  // STN_CLICKED for the picture and its label
+  switch (id) {
+    case Ctl::Check1:
+      if (clicked) form_.Check1_Click();
+      break;
+    case Ctl::Check2:
+      if (clicked) form_.Check2_Click();
+      break;
+    case Ctl::txtBios:
+      if (code == EN_CHANGE) form_.txtBios_Change();
+      break;
+    case Ctl::cmdSaveSettings:
+      if (clicked) form_.cmdSaveSettings_Click();
+      break;
+    case Ctl::Picture1:
+      if (clicked) form_.Picture1_Click();
+      break;
+    case Ctl::Label2:
+      if (clicked) form_.Label2_Click();
+      break;
+    case Ctl::Command1:
+      if (clicked) form_.Command1_Click();
+      break;
+    case Ctl::cmdReadme:
+      if (clicked) form_.cmdReadme_Click();
+      break;
+    case Ctl::Option1:
+    case Ctl::Option2:
+    case Ctl::Option3:
+      // One group: selecting one option clears the others.
+      if (clicked && Value(id) == 1) {
+        for (Ctl other : {Ctl::Option1, Ctl::Option2, Ctl::Option3}) {
+          if (other != id) SetValue(other, 0);
+        }
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT MainWindow::OnColor(HDC dc, HWND control) {
+  const auto id = static_cast<Ctl>(::GetDlgCtrlID(control));
+  bool splash = false;
+  for (const auto& spec : window::kControls) {
+    if (spec.id == id) splash = spec.paint == window::Paint::kWindow;
+  }
+  ::SetBkColor(dc, ::GetSysColor(splash ? COLOR_WINDOW : COLOR_BTNFACE));
+  ::SetTextColor(dc, ::GetSysColor(splash ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
+  return reinterpret_cast<LRESULT>(::GetSysColorBrush(splash ? COLOR_WINDOW : COLOR_BTNFACE));
+}
+
+void MainWindow::DrawSplash(const DRAWITEMSTRUCT& item) {
+  ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(COLOR_WINDOW));
+  if (!splash_) return;
+  HDC memory = ::CreateCompatibleDC(item.hDC);
+  HGDIOBJ old = ::SelectObject(memory, splash_);
+  // The banner's natural size at 96 DPI, scaled like everything else.
+  ::SetStretchBltMode(item.hDC, HALFTONE);
+  ::StretchBlt(item.hDC, 0, 0, ::MulDiv(splashSize_.cx, static_cast<int>(dpi_), 96),
+               ::MulDiv(splashSize_.cy, static_cast<int>(dpi_), 96), memory, 0, 0, splashSize_.cx,
+               splashSize_.cy, SRCCOPY);
+  ::SelectObject(memory, old);
+  ::DeleteDC(memory);
+}
+
+int MainWindow::Value(Ctl id) {
+  return ::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void MainWindow::SetValue(Ctl id, int value) {
+  ::SendMessageW(Control(id), BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::string MainWindow::Text(Ctl id) {
+  return WindowText(Control(id));
+}
+
+void MainWindow::SetText(Ctl id, const std::string& utf8) {
+  ::SetWindowTextW(Control(id), Widen(utf8).c_str());
+}
+
+bool MainWindow::Enabled(Ctl id) {
+  return ::IsWindowEnabled(Control(id)) != FALSE;
+}
+
+void MainWindow::SetEnabled(Ctl id, bool enabled) {
+  HWND control = Control(id);
+  if (!enabled && ::GetFocus() == control) MoveFocus(false);
+  ::EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+void MainWindow::SetVisible(Ctl id, bool visible) {
+  shown_[id] = visible;
+  if (window::Spec(id).page != window::kNoPage) {
+    ShowCurrentPage();
+  } else {
+    ::ShowWindow(Control(id), visible ? SW_SHOWNA : SW_HIDE);
+  }
+}
+
+void MainWindow::MsgBox(const std::string& text, int style, const std::string& title) {
+  HWND parent = (hwnd_ && ::IsWindowVisible(hwnd_)) ? hwnd_ : nullptr;
+  ::MessageBoxW(parent, Widen(text).c_str(), Widen(title).c_str(), static_cast<UINT>(style));
+}
+
+void MainWindow::EndProgram() {
+  ::ExitProcess(0);
+}
+
+void MainWindow::StartProgram(const platform::fs::path& path) {
+  platform::StartProcess(path);
+}
+
+void MainWindow::ShowReadme(const std::string& text) {
+  ReadmeWindow::ShowText(owner_, text);
+}
+
+}  // namespace win32

@@ -1,0 +1,68 @@
+// frmQuimbel as a real Win32 window: builds its controls from the layout
+// table, routes their notifications to the handlers, and is the FormView
+// those handlers work through.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <map>
+
+#include "window/frmQuimbel.h"
+#include "window/win32/win32_util.h"
+
+namespace win32 {
+
+class MainWindow final : public BaseWindow<MainWindow>, public window::FormView {
+ public:
+  MainWindow(HWND owner, platform::FileSystem& files);
+  ~MainWindow() override;
+
+  // Creates the window and its controls, runs the load handler, then shows
+  // the window centred on the screen with the focus on the tab control.
+  void Open();
+
+  // Keyboard handling that must come before the dialog manager's: the focus
+  // follows the window's own keyboard order. True when the message is used.
+  bool PreTranslate(const MSG& msg);
+
+  // FormView
+  int Value(window::Ctl id) override;
+  void SetValue(window::Ctl id, int value) override;
+  std::string Text(window::Ctl id) override;
+  void SetText(window::Ctl id, const std::string& utf8) override;
+  bool Enabled(window::Ctl id) override;
+  void SetEnabled(window::Ctl id, bool enabled) override;
+  void SetVisible(window::Ctl id, bool visible) override;
+  void MsgBox(const std::string& text, int style, const std::string& title) override;
+  [[noreturn]] void EndProgram() override;
+  void StartProgram(const platform::fs::path& path) override;
+  void ShowReadme(const std::string& text) override;
+
+ private:
+  friend class BaseWindow<MainWindow>;
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void OnDestroyed() {}
+  void OnCommand(window::Ctl id, UINT code);
+  LRESULT OnColor(HDC dc, HWND control);
+  void DrawSplash(const DRAWITEMSTRUCT& item);
+  void CreateControls();
+  void Layout();
+  void ShowCurrentPage();
+  void MoveFocus(bool backwards);
+  HWND Control(window::Ctl id) const;
+
+  HWND owner_;
+  platform::FileSystem& files_;
+  window::frmQuimbel form_;
+  std::map<window::Ctl, HWND> controls_;
+  std::map<window::Ctl, bool> shown_;  // visibility as the handlers set it
+  HWND tooltip_ = nullptr;
+  UINT dpi_ = 96;
+  HFONT font_ = nullptr;
+  HFONT tabFont_ = nullptr;
+  HBITMAP splash_ = nullptr;
+  SIZE splashSize_{};
+};
+
+}  // namespace win32

@@ -1,0 +1,70 @@
+#include "window/win32/win32_util.h"
+
+#include <new>
+
+#include "platform/rt_error.h"
+#include "window/credits.h"
+
+namespace win32 {
+
+std::wstring Widen(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  int len =
+      ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(len), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), len);
+  return wide;
+}
+
+std::string Narrow(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  int len = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                  0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(len), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), len,
+                        nullptr, nullptr);
+  return utf8;
+}
+
+std::string WindowText(HWND hwnd) {
+  int len = ::GetWindowTextLengthW(hwnd);
+  std::wstring text(static_cast<std::size_t>(len) + 1, L'\0');
+  len = ::GetWindowTextW(hwnd, text.data(), len + 1);
+  text.resize(static_cast<std::size_t>(len > 0 ? len : 0));
+  return Narrow(text);
+}
+
+void ReportFatal(std::exception_ptr error) noexcept {
+  int number = 51;
+  std::string description = "Internal error";
+  try {
+    std::rethrow_exception(error);
+  } catch (const platform::RuntimeError& e) {
+    number = e.Number();
+    description = e.Description();
+  } catch (const std::bad_alloc&) {
+    number = platform::kOutOfMemory;
+    description = platform::StandardDescription(number);
+  } catch (const std::exception& e) {
+    description = e.what();
+  } catch (...) {
+  }
+  std::string text = "Run-time error '" + std::to_string(number) + "':\r\n\r\n" + description;
+  ::MessageBoxW(nullptr, Widen(text).c_str(), Widen(window::kProgramTitle).c_str(),
+                MB_ICONSTOP | MB_OK | MB_TASKMODAL);
+  ::ExitProcess(1);
+}
+
+namespace {
+int openWindows = 0;
+}  // namespace
+
+void WindowOpened() {
+  ++openWindows;
+}
+
+void WindowClosed() {
+  if (--openWindows == 0) ::PostQuitMessage(0);
+}
+
+}  // namespace win32

@@ -1,0 +1,66 @@
+// Small helpers shared by the Win32 windows: text conversion, DPI scaling,
+// the window-procedure edge and the count of open windows.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace win32 {
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view wide);
+
+// Twips to pixels at the given DPI: 15 twips a pixel at 96 DPI.
+inline int Px(int twips, UINT dpi) {
+  return ::MulDiv(twips, static_cast<int>(dpi), 1440);
+}
+
+// The window's text as UTF-8.
+std::string WindowText(HWND hwnd);
+
+// The last-resort report of a failure no handler expected: a message box with
+// the run-time error's number and description, then the end of the program.
+[[noreturn]] void ReportFatal(std::exception_ptr error) noexcept;
+
+// The program ends when its last window is gone.
+void WindowOpened();
+void WindowClosed();
+
+// Attaches `this` at WM_NCCREATE and routes every message to OnMessage. No
+// exception leaves a window procedure: one that reaches here is fatal.
+template <class T>
+class BaseWindow {
+ public:
+  HWND Hwnd() const { return hwnd_; }
+
+ protected:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    T* self = nullptr;
+    if (msg == WM_NCCREATE) {
+      self = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+      self->hwnd_ = hwnd;
+      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+      self = reinterpret_cast<T*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wp, lp);
+    try {
+      LRESULT result = self->OnMessage(msg, wp, lp);
+      if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->OnDestroyed();
+      }
+      return result;
+    } catch (...) {
+      ReportFatal(std::current_exception());
+    }
+  }
+
+  HWND hwnd_ = nullptr;
+};
+
+}  // namespace win32
