@@ -1,0 +1,56 @@
+// The main window's controls as plain values, for testing its handlers.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/rt_error.h"
+#include "support/fake_host.h"
+#include "window/frmQuimbel.h"
+
+namespace testing_support {
+
+class FakeView : public window::FormView {
+ public:
+  FakeView() {
+    for (const auto& spec : window::kControls) {
+      text[spec.id] = std::string(spec.text);
+      enabled[spec.id] = true;
+      visible[spec.id] = true;
+    }
+  }
+
+  int Value(window::Ctl id) override { return value[id]; }
+  void SetValue(window::Ctl id, int v) override { value[id] = v; }
+  std::string Text(window::Ctl id) override { return text[id]; }
+  void SetText(window::Ctl id, const std::string& utf8) override {
+    text[id] = utf8;
+    if (id == window::Ctl::txtBios && form) form->txtBios_Change();  // as the edit control does
+  }
+  bool Enabled(window::Ctl id) override { return enabled[id]; }
+  void SetEnabled(window::Ctl id, bool e) override { enabled[id] = e; }
+  void SetVisible(window::Ctl id, bool v) override { visible[id] = v; }
+  void MsgBox(const std::string& t, int style, const std::string& title) override {
+    messages.push_back({t, style, title});
+  }
+  void EndProgram() override { ended = true; }
+  void StartProgram(const platform::fs::path& path) override {
+    if (startError != 0) throw platform::RuntimeError(startError);
+    started.push_back(path);
+  }
+  void ShowReadme(const std::string& t) override { readmes.push_back(t); }
+
+  window::frmQuimbel* form = nullptr;
+  std::map<window::Ctl, int> value;
+  std::map<window::Ctl, std::string> text;
+  std::map<window::Ctl, bool> enabled;
+  std::map<window::Ctl, bool> visible;
+  std::vector<ShownMessage> messages;
+  bool ended = false;
+  int startError = 0;
+  std::vector<platform::fs::path> started;
+  std::vector<std::string> readmes;
+};
+
+}  // namespace testing_support
