@@ -22,8 +22,8 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
   if [ ! -f "$WINEPREFIX/.ready" ]; then
-    wineboot -i >/dev/null 2>&1 </dev/null || true
-    wineserver -w
+    wineboot -i >/dev/null 2>&1 </dev/null 9>&- || true
+    wineserver -w 9>&-
     # Debian's Wine does not find its own Tahoma and Marlett (fonts-wine);
     # programs look in C:\windows\Fonts, so put them there.
     cp /usr/share/wine/fonts/*.tt? "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -34,12 +34,12 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 # A persistent server and Wine's own services make each program start in a
 # fraction of a second. They must be started here with their output closed:
 # started by the program below they would inherit our caller's pipes and hold
-# them open long after the program ends.
+# them open long after the program ends. None may inherit the lock.
 (
   flock 9
-  wineserver -p >/dev/null 2>&1 </dev/null || true
+  wineserver -p >/dev/null 2>&1 </dev/null 9>&- || true
   if ! pgrep -f 'system32.services\.exe' >/dev/null; then
-    wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+    wine cmd /c exit >/dev/null 2>&1 </dev/null 9>&- || true
   fi
 ) 9>"$WINEPREFIX.lock"
 

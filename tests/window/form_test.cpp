@@ -21,7 +21,9 @@ class FormTest : public ::testing::Test {
     view_.form = &form_;
     modQuimbel::Bind(form_, files_);
   }
-  void WriteSettings(const std::string& bytes) { WriteBytes(folder_ / "QuimbelAdvance.ini", bytes); }
+  void WriteSettings(const std::string& bytes) {
+    WriteBytes(folder_ / "QuimbelAdvance.ini", bytes);
+  }
   std::string Settings() { return ReadBytes(folder_ / "QuimbelAdvance.ini"); }
   void AddEmulator(const std::string& name = "QuimbelAdvance.exe") {
     WriteBytes(folder_ / name, "MZ");
@@ -48,9 +50,9 @@ TEST_F(FormTest, LoadShowsTheSettingsWithNothingToSave) {
   EXPECT_FALSE(SaveEnabled());
   EXPECT_EQ(SaveCaption(), "&Save");
   EXPECT_NE(view_.text[Ctl::lblCopyRight], "...");
-  EXPECT_EQ(std::count(view_.text[Ctl::lblCopyRight].begin(), view_.text[Ctl::lblCopyRight].end(),
-                       '\n'),
-            3);
+  EXPECT_EQ(
+      std::count(view_.text[Ctl::lblCopyRight].begin(), view_.text[Ctl::lblCopyRight].end(), '\n'),
+      3);
   EXPECT_TRUE(view_.messages.empty());
 }
 
@@ -215,10 +217,9 @@ TEST(Readme, TwelveLinesWithoutATrailingBreak) {
 
 TEST(Layout, KeyboardOrderAndContainers) {
   using window::Ctl;
-  const std::array<Ctl, 11> expected = {Ctl::SSTab1,  Ctl::cmdReadme,       Ctl::Option3,
-                                        Ctl::Command1, Ctl::Option2,       Ctl::Option1,
-                                        Ctl::cmdSaveSettings, Ctl::Check2, Ctl::txtBios,
-                                        Ctl::Check1,  Ctl::Picture1};
+  const std::array<Ctl, 11> expected = {
+      Ctl::SSTab1,          Ctl::cmdReadme, Ctl::Option3, Ctl::Command1, Ctl::Option2, Ctl::Option1,
+      Ctl::cmdSaveSettings, Ctl::Check2,    Ctl::txtBios, Ctl::Check1,   Ctl::Picture1};
   EXPECT_EQ(window::FocusOrder(), expected);
   // The splash is 90 twips wider than the tab control it covers.
   EXPECT_EQ(window::Spec(Ctl::Picture1).width - window::Spec(Ctl::SSTab1).width, 90);

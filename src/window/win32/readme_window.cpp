@@ -30,7 +30,8 @@ ReadmeWindow::ReadmeWindow(HWND owner) {
 
   // Fixed on the screen, wherever the main window is.
   const UINT dpi = ::GetDpiForSystem();
-  RECT rc{Px(kLeft, dpi), Px(kTop, dpi), Px(kLeft + kWidth, dpi), Px(kTop + kHeight, dpi)};
+  RECT rc{Px(kLeft, dpi), Px(kTop, dpi), Px(kLeft, dpi) + Px(kWidth, dpi),
+          Px(kTop, dpi) + Px(kHeight, dpi)};
   ::AdjustWindowRectExForDpi(&rc, kStyle, FALSE, 0, dpi);
   if (!::CreateWindowExW(0, kClassName, L"Readme Quimbel Advance starter", kStyle, rc.left, rc.top,
                          rc.right - rc.left, rc.bottom - rc.top, owner, nullptr, instance, this))

@@ -1,0 +1,247 @@
+#include "e2e/driver.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace e2e {
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+  auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() >= until) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+std::wstring Text(HWND hwnd) {
+  DWORD_PTR len = 0;
+  if (!::SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len)) return {};
+  std::wstring text(len + 1, L'\0');
+  DWORD_PTR got = 0;
+  ::SendMessageTimeoutW(hwnd, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 2000, &got);
+  text.resize(got);
+  return text;
+}
+
+std::string Utf8(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  int len = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                  0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(len), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
+                        nullptr, nullptr);
+  return out;
+}
+
+RECT RectIn(HWND hwnd, HWND container) {
+  RECT rc;
+  ::GetWindowRect(hwnd, &rc);
+  ::MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+fs::path BinFolder() {
+  wchar_t path[MAX_PATH * 4];
+  DWORD len = ::GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
+  return fs::path(std::wstring(path, len)).parent_path();
+}
+
+EmulatorFolder::EmulatorFolder(const std::string& name) : folder_(name) {
+  fs::copy_file(BinFolder() / "quimbel.exe", folder_.Path() / "quimbel.exe");
+}
+
+void EmulatorFolder::AddEmulator(const std::string& name) {
+  fs::copy_file(BinFolder() / "stand_in_emulator.exe", folder_ / name);
+}
+
+void EmulatorFolder::WriteSettings(const std::string& bytes) {
+  testing_support::WriteBytes(folder_ / "QuimbelAdvance.ini", bytes);
+}
+
+std::string EmulatorFolder::Settings() const {
+  return testing_support::ReadBytes(folder_ / "QuimbelAdvance.ini");
+}
+
+std::vector<std::string> EmulatorFolder::Starts() const {
+  std::vector<std::string> lines;
+  std::istringstream in(testing_support::ReadBytes(folder_ / "starts.log"));
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+namespace {
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+}  // namespace
+
+ScopedDpi::ScopedDpi(DWORD dpi) {
+  DWORD size = sizeof old_;
+  if (::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", RRF_RT_REG_DWORD, nullptr, &old_,
+                     &size) != ERROR_SUCCESS)
+    old_ = 96;
+  ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+}
+
+ScopedDpi::~ScopedDpi() {
+  ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &old_, sizeof old_);
+}
+
+Starter::Starter(const fs::path& folder, const fs::path& cwd) {
+  fs::path exe = folder / "quimbel.exe";
+  std::wstring commandLine = L"\"" + exe.native() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  const fs::path& dir = cwd.empty() ? folder : cwd;
+  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        dir.c_str(), &startup, &info_))
+    throw std::runtime_error("cannot start quimbel.exe");
+  ::WaitForInputIdle(info_.hProcess, 5000);
+}
+
+Starter::~Starter() {
+  if (info_.hProcess) {
+    if (!Exited(0)) {
+      ::TerminateProcess(info_.hProcess, 9);
+      ::WaitForSingleObject(info_.hProcess, 5000);
+    }
+    ::CloseHandle(info_.hProcess);
+    ::CloseHandle(info_.hThread);
+  }
+  CloseStandIns();
+}
+
+std::vector<HWND> Starter::TopWindows(const wchar_t* cls) {
+  struct Search {
+    DWORD pid;
+    const wchar_t* cls;
+    std::vector<HWND> found;
+  } search{info_.dwProcessId, cls, {}};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hwnd, &pid);
+        wchar_t name[64];
+        ::GetClassNameW(hwnd, name, 64);
+        if (pid == s->pid && ::IsWindowVisible(hwnd) && lstrcmpW(name, s->cls) == 0)
+          s->found.push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND Starter::TopWindow(const wchar_t* cls, int ms) {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        auto all = TopWindows(cls);
+        found = all.empty() ? nullptr : all.front();
+        return found != nullptr;
+      },
+      ms);
+  return found;
+}
+
+HWND Starter::MainWindow(int ms) {
+  return TopWindow(L"QuimbelMainWindow", ms);
+}
+HWND Starter::MessageBox(int ms) {
+  return TopWindow(L"#32770", ms);
+}
+
+std::wstring Starter::BoxText(HWND box) {
+  return Text(::GetDlgItem(box, 0xFFFF));
+}
+
+void Starter::CloseBox(HWND box) {
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+bool Starter::Exited(int ms) {
+  return ::WaitForSingleObject(info_.hProcess, static_cast<DWORD>(ms)) == WAIT_OBJECT_0;
+}
+
+HWND Find(HWND root, const wchar_t* cls, const wchar_t* text) {
+  struct Search {
+    const wchar_t* cls;
+    const wchar_t* text;
+    HWND found;
+  } search{cls, text, nullptr};
+  ::EnumChildWindows(
+      root,
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        wchar_t name[64];
+        ::GetClassNameW(hwnd, name, 64);
+        if (lstrcmpiW(name, s->cls) != 0) return TRUE;
+        if (s->text && Text(hwnd) != s->text) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void Click(HWND button) {
+  ::SendNotifyMessageW(button, BM_CLICK, 0, 0);
+}
+
+void ClickStatic(HWND control) {
+  ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+void Type(HWND edit, const std::wstring& text) {
+  ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void SelectTab(HWND tab, int index) {
+  ::SendMessageW(tab, TCM_SETCURFOCUS, index, 0);
+}
+
+bool IsChecked(HWND button) {
+  return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CloseStandIns() {
+  for (HWND hwnd; (hwnd = ::FindWindowW(L"QuimbelAdvanceStandIn", nullptr)) != nullptr;) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) break;
+    ::TerminateProcess(process, 0);
+    ::WaitForSingleObject(process, 5000);
+    ::CloseHandle(process);
+  }
+}
+
+}  // namespace e2e
+
+namespace e2e {
+
+HWND ById(HWND root, int id) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{id, nullptr};
+  ::EnumChildWindows(
+      root,
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (::GetDlgCtrlID(hwnd) != s->id) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace e2e

@@ -1,0 +1,104 @@
+// Drives the real quimbel.exe as a user would: starts it in a folder of its
+// own, finds its windows and controls by class and text, clicks, types,
+// switches tabs, reads and dismisses message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+// Polls until `done` holds or `ms` milliseconds pass.
+bool WaitFor(const std::function<bool()>& done, int ms = 5000);
+
+std::wstring Text(HWND hwnd);  // WM_GETTEXT, which works across processes
+std::string Utf8(const std::wstring& wide);
+RECT RectIn(HWND hwnd, HWND container);  // the window's rectangle in its container's client area
+
+// The folder next to the driver that holds quimbel.exe and the stand-in.
+fs::path BinFolder();
+
+// A fresh folder holding quimbel.exe, and on request the stand-in emulator
+// and a settings file.
+class EmulatorFolder {
+ public:
+  explicit EmulatorFolder(const std::string& name = "quimbel-e2e");
+  fs::path Path() const { return folder_.Path(); }
+  fs::path operator/(const std::string& name) const { return folder_ / name; }
+  void AddEmulator(const std::string& name = "QuimbelAdvance.exe");
+  void WriteSettings(const std::string& bytes);
+  std::string Settings() const;
+  // The lines of starts.log, one per start of the stand-in emulator.
+  std::vector<std::string> Starts() const;
+
+ private:
+  testing_support::TempFolder folder_;
+};
+
+// Sets the DPI that programs started from now on see; restores it after.
+class ScopedDpi {
+ public:
+  explicit ScopedDpi(DWORD dpi);
+  ~ScopedDpi();
+
+ private:
+  DWORD old_ = 96;
+};
+
+class Starter {
+ public:
+  // Starts quimbel.exe from `folder` with `cwd` as its current folder.
+  explicit Starter(const fs::path& folder, const fs::path& cwd = {});
+  ~Starter();
+
+  // The main window once it is visible, or nullptr.
+  HWND MainWindow(int ms = 8000);
+  // A message box of the program, or nullptr.
+  HWND MessageBox(int ms = 8000);
+  // A top-level window of the program with this class, visible, or nullptr.
+  HWND TopWindow(const wchar_t* cls, int ms = 8000);
+  std::vector<HWND> TopWindows(const wchar_t* cls);
+
+  static std::wstring BoxText(HWND box);
+  static void CloseBox(HWND box);
+
+  bool Exited(int ms = 8000);
+  bool Running() { return !Exited(0); }
+  DWORD Pid() const { return info_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// The descendant of `root` with this class and text (text ignored if null).
+HWND Find(HWND root, const wchar_t* cls, const wchar_t* text = nullptr);
+
+// Clicks a button without waiting for what the click opens.
+void Click(HWND button);
+// Clicks a static control that notifies its parent of clicks.
+void ClickStatic(HWND control);
+// Replaces an edit control's text, as typing would.
+void Type(HWND edit, const std::wstring& text);
+// Makes tab `index` current, as a click on it would.
+void SelectTab(HWND tab, int index);
+bool IsChecked(HWND button);
+
+// Ends every stand-in emulator that is still running.
+void CloseStandIns();
+
+}  // namespace e2e
+
+namespace e2e {
+// The descendant of `root` with this control ID.
+HWND ById(HWND root, int id);
+}  // namespace e2e

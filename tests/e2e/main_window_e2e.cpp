@@ -1,0 +1,305 @@
+// The real quimbel.exe under Wine: its window, start-up, editing and saving.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "e2e/driver.h"
+#include "window/form_layout.h"
+
+namespace {
+
+using e2e::ById;
+namespace fs = std::filesystem;
+using e2e::Starter;
+using e2e::Text;
+using window::Ctl;
+
+const std::string kFile =
+    "[Emulator]\r\nFrameSkip                2\r\nSoundEnable              1\r\n"
+    "DebugMenuEnable          0\r\nBIOSRom                  \"C:\\gba\\gba_bios.gba\"\r\n"
+    "LastRom                  \"D:\\roms\\game.gba\"\r\n";
+
+HWND Control(HWND main, Ctl id) {
+  return ById(main, static_cast<int>(id));
+}
+
+int Px(int twips, int dpi) {
+  return ::MulDiv(twips, dpi, 1440);
+}
+
+// Hides the splash and returns the tab control.
+HWND PastSplash(HWND main) {
+  e2e::ClickStatic(Control(main, Ctl::Picture1));
+  e2e::WaitFor([&] { return !::IsWindowVisible(Control(main, Ctl::Picture1)); });
+  return Control(main, Ctl::SSTab1);
+}
+
+void ExpectLayout(int dpi) {
+  e2e::ScopedDpi scoped(static_cast<DWORD>(dpi));
+  e2e::EmulatorFolder folder;
+  folder.WriteSettings(kFile);
+  Starter starter(folder.Path());
+  HWND main = starter.MainWindow();
+  ASSERT_NE(main, nullptr);
+
+  RECT client;
+  ::GetClientRect(main, &client);
+  EXPECT_EQ(client.right, Px(window::kClientWidth, dpi)) << dpi;
+  EXPECT_EQ(client.bottom, Px(window::kClientHeight, dpi)) << dpi;
+  const LONG style = ::GetWindowLongW(main, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME));
+  EXPECT_NE(::GetWindow(main, GW_OWNER), nullptr) << "owned, so no taskbar button";
+
+  RECT outer;
+  ::GetWindowRect(main, &outer);
+  const int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
+  EXPECT_NEAR((outer.left + outer.right) / 2, screenW / 2, 1);
+  EXPECT_NEAR((outer.top + outer.bottom) / 2, screenH / 2, 1);
+
+  for (const auto& spec : window::kControls) {
+    HWND control = Control(main, spec.id);
+    ASSERT_NE(control, nullptr) << spec.name;
+    RECT rc = e2e::RectIn(control, ::GetParent(control));
+    EXPECT_EQ(rc.left, Px(spec.left, dpi)) << spec.name << " at " << dpi;
+    EXPECT_EQ(rc.top, Px(spec.top, dpi)) << spec.name << " at " << dpi;
+    EXPECT_EQ(rc.right - rc.left, Px(spec.width, dpi)) << spec.name << " at " << dpi;
+    EXPECT_EQ(rc.bottom - rc.top, Px(spec.height, dpi)) << spec.name << " at " << dpi;
+    if (spec.parent != Ctl::kForm) {
+      EXPECT_EQ(::GetParent(control), Control(main, spec.parent)) << spec.name;
+    }
+  }
+  // The splash is wider than the tab control, which cuts it off.
+  HWND tab = Control(main, Ctl::SSTab1);
+  RECT tabRect, picture = e2e::RectIn(Control(main, Ctl::Picture1), tab);
+  ::GetClientRect(tab, &tabRect);
+  EXPECT_GT(picture.right, tabRect.right);
+}
+
+TEST(MainWindow, LayoutAt96Dpi) {
+  ExpectLayout(96);
+}
+TEST(MainWindow, LayoutAt144Dpi) {
+  ExpectLayout(144);
+}
+
+TEST(MainWindow, ControlsAreStandardAndOpenAsDescribed) {
+  e2e::EmulatorFolder folder;
+  folder.WriteSettings(kFile);
+  Starter starter(folder.Path());
+  HWND main = starter.MainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(Text(main).substr(0, 23), L"Quimbel Advance Start  ");
+  const struct {
+    Ctl id;
+    const wchar_t* cls;
+    const wchar_t* text;
+  } cases[] = {
+      {Ctl::SSTab1, L"SysTabControl32", L""},
+      {Ctl::Option1, L"Button", L"Start Quimbel Advance"},
+      {Ctl::Option3, L"Button", L"Start Quimbel Advance and Exit"},
+      {Ctl::Option2, L"Button", L"Exit"},
+      {Ctl::Command1, L"Button", L"&Ok"},
+      {Ctl::Check1, L"Button", L"Debug menu"},
+      {Ctl::Check2, L"Button", L"Sound"},
+      {Ctl::Label1, L"Static", L"GBA BIOS"},
+      {Ctl::txtBios, L"Edit", L"C:\\gba\\gba_bios.gba"},
+      {Ctl::cmdSaveSettings, L"Button", L"&Save"},
+      {Ctl::cmdReadme, L"Button", L"&Read me"},
+      {Ctl::Label3, L"Static", L"version 1.0 - tested on Quimbel Advance 0.7+"},
+      {Ctl::Label2, L"Static", L"Click to start."},
+      {Ctl::Frame4, L"Button", L""},
+  };
+  for (const auto& c : cases) {
+    HWND control = Control(main, c.id);
+    wchar_t cls[64];
+    ::GetClassNameW(control, cls, 64);
+    EXPECT_EQ(lstrcmpiW(cls, c.cls), 0) << static_cast<int>(c.id);
+    EXPECT_EQ(Text(control), c.text) << static_cast<int>(c.id);
+  }
+  EXPECT_EQ(::SendMessageW(Control(main, Ctl::SSTab1), TCM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(::SendMessageW(Control(main, Ctl::SSTab1), TCM_GETCURSEL, 0, 0), 0);
+  for (Ctl option : {Ctl::Option1, Ctl::Option2, Ctl::Option3})
+    EXPECT_FALSE(e2e::IsChecked(Control(main, option)));
+  EXPECT_TRUE(e2e::IsChecked(Control(main, Ctl::Check2)));
+  EXPECT_FALSE(e2e::IsChecked(Control(main, Ctl::Check1)));
+  EXPECT_FALSE(::IsWindowEnabled(Control(main, Ctl::cmdSaveSettings)));
+  const std::wstring credits = Text(Control(main, Ctl::lblCopyRight));
+  EXPECT_EQ(std::count(credits.begin(), credits.end(), L'\n'), 3);
+  // Only the splash shows; the Run tab's frame lies beneath it.
+  EXPECT_TRUE(::IsWindowVisible(Control(main, Ctl::Picture1)));
+  EXPECT_TRUE(::IsWindowVisible(Control(main, Ctl::Label2)));
+  EXPECT_FALSE(::IsWindowVisible(Control(main, Ctl::Frame2)));
+  EXPECT_FALSE(::IsWindowVisible(Control(main, Ctl::Frame5)));
+}
+
+TEST(MainWindow, TabsShowTheirOwnFrameAndTheSplashBelongsToRun) {
+  e2e::EmulatorFolder folder;
+  folder.WriteSettings(kFile);
+  Starter starter(folder.Path());
+  HWND main = starter.MainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND tab = Control(main, Ctl::SSTab1);
+  e2e::SelectTab(tab, 1);
+  EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Frame2)); }));
+  EXPECT_FALSE(::IsWindowVisible(Control(main, Ctl::Picture1)));
+  EXPECT_FALSE(::IsWindowVisible(Control(main, Ctl::Frame4)));
+  e2e::SelectTab(tab, 0);
+  EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Picture1)); }));
+  PastSplash(main);
+  EXPECT_TRUE(::IsWindowVisible(Control(main, Ctl::Frame4)));
+  EXPECT_FALSE(::IsWindowVisible(Control(main, Ctl::Label2)));
+  e2e::SelectTab(tab, 2);
+  EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Frame5)); }));
+  e2e::SelectTab(tab, 0);
+  EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Frame4)); }));
+  EXPECT_FALSE(::IsWindowVisible(Control(main, Ctl::Picture1)));
+}
+
+TEST(MainWindow, SplashGoesAfterTenSeconds) {
+  e2e::EmulatorFolder folder;
+  folder.WriteSettings(kFile);
+  Starter starter(folder.Path());
+  HWND main = starter.MainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND picture = Control(main, Ctl::Picture1), label = Control(main, Ctl::Label2);
+  ::Sleep(8500);
+  EXPECT_TRUE(::IsWindowVisible(picture)) << "hidden too early";
+  EXPECT_TRUE(e2e::WaitFor([&] { return !::IsWindowVisible(picture); }, 4000));
+  EXPECT_FALSE(::IsWindowVisible(label));
+}
+
+TEST(MainWindow, MissingSettingsFileIsReportedAndTheWindowOpens) {
+  e2e::EmulatorFolder folder;
+  Starter starter(folder.Path());
+  HWND box = starter.MessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Starter::BoxText(box),
+            L"Cannot find QuimbelAdvance.ini file.\r\n\r\nExtract QuimbelAdvance.exe and run it at "
+            L"least once before using this utility.");
+  EXPECT_EQ(Text(box), L"Quimbel Advance starter");
+  EXPECT_EQ(starter.MainWindow(300), nullptr) << "the window waits for the message";
+  Starter::CloseBox(box);
+  HWND main = starter.MainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(Text(Control(main, Ctl::txtBios)), L"");
+  EXPECT_FALSE(e2e::IsChecked(Control(main, Ctl::Check1)));
+  EXPECT_FALSE(e2e::IsChecked(Control(main, Ctl::Check2)));
+  EXPECT_FALSE(::IsWindowEnabled(Control(main, Ctl::cmdSaveSettings)));
+
+  // Saving without the file repeats the message and creates nothing.
+  PastSplash(main);
+  e2e::SelectTab(Control(main, Ctl::SSTab1), 1);
+  e2e::Click(Control(main, Ctl::Check2));
+  e2e::Click(Control(main, Ctl::cmdSaveSettings));
+  box = starter.MessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Starter::BoxText(box).substr(0, 36), L"Cannot find QuimbelAdvance.ini file.");
+  Starter::CloseBox(box);
+  EXPECT_TRUE(e2e::WaitFor([&] { return starter.MessageBox(0) == nullptr; }));
+  EXPECT_FALSE(fs::exists(folder / "QuimbelAdvance.ini"));
+  EXPECT_TRUE(::IsWindowEnabled(Control(main, Ctl::cmdSaveSettings)));
+}
+
+TEST(MainWindow, UnreadableSettingsFileEndsTheProgramBeforeTheWindowShows) {
+  e2e::EmulatorFolder folder;
+  folder.WriteSettings("SoundEnable              1\r\nBIOSRom                  \"\r\n");
+  Starter starter(folder.Path());
+  HWND box = starter.MessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Starter::BoxText(box),
+            L"A severe problem occured.\r\nNumber 5\r\nDescription Invalid procedure call or "
+            L"argument");
+  EXPECT_EQ(Text(box), L"Quimbel Advance starter");
+  Starter::CloseBox(box);
+  EXPECT_TRUE(starter.Exited());
+  EXPECT_TRUE(starter.TopWindows(L"QuimbelMainWindow").empty());
+}
+
+TEST(MainWindow, EditsEnableSaveAndSaveRewritesTheThreeLines) {
+  e2e::EmulatorFolder folder;
+  folder.WriteSettings(kFile);
+  Starter starter(folder.Path());
+  HWND main = starter.MainWindow();
+  ASSERT_NE(main, nullptr);
+  e2e::SelectTab(PastSplash(main), 1);
+  HWND save = Control(main, Ctl::cmdSaveSettings), bios = Control(main, Ctl::txtBios);
+
+  // Typing a character and deleting it again still counts as an edit.
+  e2e::Type(bios, L"C:\\gba\\gba_bios.gbax");
+  e2e::Type(bios, L"C:\\gba\\gba_bios.gba");
+  EXPECT_TRUE(::IsWindowEnabled(save));
+  EXPECT_EQ(Text(save), L"&Save");
+
+  e2e::Click(Control(main, Ctl::Check1));
+  e2e::Click(Control(main, Ctl::Check2));
+  e2e::Type(bios, L"E:\\bios\\new.gba");
+  e2e::Click(save);
+  EXPECT_TRUE(e2e::WaitFor([&] { return Text(save) == L"Saved"; }));
+  EXPECT_FALSE(::IsWindowEnabled(save));
+  EXPECT_EQ(folder.Settings(),
+            "[Emulator]\r\nFrameSkip                2\r\nSoundEnable              0\r\n"
+            "DebugMenuEnable          1\r\nBIOSRom                  \"E:\\bios\\new.gba\"\r\n"
+            "LastRom                  \"D:\\roms\\game.gba\"\r\n");
+  EXPECT_FALSE(fs::exists(folder / "temp.ini"));
+
+  e2e::Click(Control(main, Ctl::Check1));
+  EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowEnabled(save) != FALSE; }));
+  EXPECT_EQ(Text(save), L"Saved");
+}
+
+TEST(MainWindow, FailedSaveIsShownAndNothingIsLost) {
+  e2e::EmulatorFolder folder;
+  folder.WriteSettings(kFile);
+  ::SetFileAttributesW((folder / "QuimbelAdvance.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+  Starter starter(folder.Path());
+  HWND main = starter.MainWindow();
+  ASSERT_NE(main, nullptr);
+  e2e::SelectTab(PastSplash(main), 1);
+  e2e::Click(Control(main, Ctl::Check2));
+  e2e::Click(Control(main, Ctl::cmdSaveSettings));
+  HWND box = starter.MessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Starter::BoxText(box),
+            L"The settings could not be saved.\r\nNumber 70\r\nDescription Permission denied");
+  EXPECT_EQ(Text(box), L"Quimbel Advance starter");
+  Starter::CloseBox(box);
+  EXPECT_TRUE(e2e::WaitFor([&] { return starter.MessageBox(0) == nullptr; }));
+  EXPECT_TRUE(starter.Running());
+  EXPECT_TRUE(::IsWindowEnabled(Control(main, Ctl::cmdSaveSettings)));
+  EXPECT_EQ(Text(Control(main, Ctl::cmdSaveSettings)), L"&Save");
+  EXPECT_FALSE(e2e::IsChecked(Control(main, Ctl::Check2)));
+  ::SetFileAttributesW((folder / "QuimbelAdvance.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(folder.Settings(), kFile);
+  EXPECT_FALSE(fs::exists(folder / "temp.ini"));
+
+  // A path the settings file's code page cannot hold is refused the same way.
+  e2e::Type(Control(main, Ctl::txtBios), L"C:\\\u65E5\u672C\\bios.gba");
+  e2e::Click(Control(main, Ctl::cmdSaveSettings));
+  box = starter.MessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(Starter::BoxText(box).substr(0, 45),
+            L"The settings could not be saved.\r\nNumber 5\r\nD");
+  Starter::CloseBox(box);
+  EXPECT_EQ(folder.Settings(), kFile);
+}
+
+TEST(MainWindow, WorksInAFolderWithANonAsciiName) {
+  e2e::EmulatorFolder folder("Ünïcødé 文件夹");
+  folder.WriteSettings(kFile);
+  Starter starter(folder.Path());
+  HWND main = starter.MainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(Text(Control(main, Ctl::txtBios)), L"C:\\gba\\gba_bios.gba");
+  e2e::SelectTab(PastSplash(main), 1);
+  e2e::Click(Control(main, Ctl::Check1));
+  e2e::Click(Control(main, Ctl::cmdSaveSettings));
+  EXPECT_TRUE(e2e::WaitFor([&] { return Text(Control(main, Ctl::cmdSaveSettings)) == L"Saved"; }));
+  EXPECT_NE(folder.Settings().find("DebugMenuEnable          1\r\n"), std::string::npos);
+}
+
+}  // namespace
