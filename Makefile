@@ -31,6 +31,9 @@ test-windows: windows
 
 test: test-native test-windows
 
+run: windows
+	@tools/demo.sh
+
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
