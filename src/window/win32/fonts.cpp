@@ -17,10 +17,44 @@ HFONT Create(const wchar_t* face, int tenthsOfPoint, UINT dpi) {
   return ::CreateFontIndirectW(&lf);
 }
 
+// Whether every fixed caption of the main window fits its box in `font`.
+bool CaptionsFit(HFONT font, UINT dpi) {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ old = ::SelectObject(dc, font);
+  bool fit = true;
+  for (const auto& spec : window::kControls) {
+    if (spec.text.empty() || spec.id == window::Ctl::lblCopyRight) continue;
+    std::wstring text = Widen(spec.text);
+    RECT rc{};
+    ::DrawTextW(dc, text.c_str(), -1, &rc, DT_CALCRECT | DT_SINGLELINE);
+    fit = fit && rc.right <= CaptionRoom(spec, dpi) && rc.bottom <= Px(spec.height, dpi);
+  }
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  return fit;
+}
+
 }  // namespace
 
+int CaptionRoom(const window::ControlSpec& spec, UINT dpi) {
+  int room = Px(spec.width, dpi);
+  if (spec.kind == window::Kind::kCheck || spec.kind == window::Kind::kOption) {
+    room -= ::MulDiv(13 + 4, static_cast<int>(dpi), 96);  // the box or circle and its gap
+  } else if (spec.kind == window::Kind::kCommand) {
+    room -= ::MulDiv(8, static_cast<int>(dpi), 96);  // the button's edges
+  }
+  return room;
+}
+
 HFONT CreateDialogFont(UINT dpi) {
-  return Create(L"Tahoma", 80, dpi);
+  // Tahoma 8 pt fits the boxes on Windows; a wider Tahoma (Wine's) is taken
+  // a half point smaller at a time until every caption shows whole.
+  for (int tenths = 80; tenths > 60; tenths -= 5) {
+    HFONT font = Create(L"Tahoma", tenths, dpi);
+    if (CaptionsFit(font, dpi)) return font;
+    ::DeleteObject(font);
+  }
+  return Create(L"Tahoma", 60, dpi);
 }
 
 HFONT CreateTabFont(UINT dpi) {

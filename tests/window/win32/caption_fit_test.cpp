@@ -1,0 +1,65 @@
+// Every caption shows whole in its fixed box, with the fonts the window
+// uses, at 96 and at 144 DPI.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "window/credits.h"
+#include "window/form_layout.h"
+#include "window/win32/fonts.h"
+#include "window/win32/win32_util.h"
+
+namespace {
+
+SIZE TextSize(HFONT font, const std::wstring& text, int wrapWidth) {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ old = ::SelectObject(dc, font);
+  RECT rc{0, 0, wrapWidth, 0};
+  UINT flags = DT_CALCRECT | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE);
+  ::DrawTextW(dc, text.c_str(), -1, &rc, flags);
+  ::SelectObject(dc, old);
+  ::DeleteDC(dc);
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+TEST(CaptionFit, EveryCaptionFitsItsBox) {
+  for (UINT dpi : {96u, 144u}) {
+    HFONT font = win32::CreateDialogFont(dpi);
+    LOGFONTW chosen{};
+    ::GetObjectW(font, sizeof chosen, &chosen);
+    // Never larger than the 8 pt the boxes were made for, nor much smaller.
+    EXPECT_GE(-chosen.lfHeight, ::MulDiv(65, static_cast<int>(dpi), 720));
+    EXPECT_LE(-chosen.lfHeight, ::MulDiv(80, static_cast<int>(dpi), 720));
+    for (const auto& spec : window::kControls) {
+      if (spec.text.empty() || spec.id == window::Ctl::lblCopyRight) continue;
+      const std::wstring text = win32::Widen(spec.text);
+      const int height = win32::Px(spec.height, dpi);
+      SIZE size = TextSize(font, text, 0);
+      EXPECT_LE(size.cx, win32::CaptionRoom(spec, dpi)) << spec.name << " at " << dpi << " DPI";
+      EXPECT_LE(size.cy, height) << spec.name << " at " << dpi << " DPI";
+    }
+    ::DeleteObject(font);
+  }
+}
+
+TEST(CaptionFit, CreditsAndTabCaptionsFit) {
+  for (UINT dpi : {96u, 144u}) {
+    HFONT font = win32::CreateDialogFont(dpi);
+    const auto& credits = window::Spec(window::Ctl::lblCopyRight);
+    SIZE size = TextSize(font, win32::Widen(window::kCreditText), win32::Px(credits.width, dpi));
+    EXPECT_LE(size.cy, win32::Px(credits.height, dpi)) << dpi;
+    ::DeleteObject(font);
+
+    HFONT tabFont = win32::CreateTabFont(dpi);
+    const int tabWidth =
+        win32::Px(window::Spec(window::Ctl::SSTab1).width, dpi) / 3 - win32::Px(60, dpi);
+    for (auto caption : window::kPageCaptions) {
+      EXPECT_LE(TextSize(tabFont, win32::Widen(caption), 0).cx, tabWidth - 12) << dpi;
+    }
+    ::DeleteObject(tabFont);
+  }
+}
+
+}  // namespace
