@@ -303,3 +303,111 @@ TEST(MainWindow, WorksInAFolderWithANonAsciiName) {
 }
 
 }  // namespace
+
+namespace {
+
+// Sets the user's colour scheme for programs started from now on.
+class ScopedColors {
+ public:
+  ScopedColors(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> colors) {
+    for (const auto& [name, value] : colors) {
+      wchar_t old[64];
+      DWORD size = sizeof old;
+      if (::RegGetValueW(HKEY_CURRENT_USER, kKey, name, RRF_RT_REG_SZ, nullptr, old, &size) ==
+          ERROR_SUCCESS)
+        old_.emplace_back(name, old);
+      Set(name, value);
+    }
+  }
+  ~ScopedColors() {
+    for (const auto& [name, value] : old_) Set(name, value.c_str());
+  }
+
+ private:
+  static void Set(const wchar_t* name, const wchar_t* value) {
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, name, REG_SZ, value,
+                      static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+  }
+  static constexpr wchar_t kKey[] = L"Control Panel\\Colors";
+  std::vector<std::pair<const wchar_t*, std::wstring>> old_;
+};
+
+COLORREF ScreenPixel(HWND window, int x, int y) {
+  POINT at{x, y};
+  ::ClientToScreen(window, &at);
+  HDC screen = ::GetDC(nullptr);
+  COLORREF color = ::GetPixel(screen, at.x, at.y);
+  ::ReleaseDC(nullptr, screen);
+  return color;
+}
+
+TEST(MainWindow, PaintsWithTheUsersColours) {
+  // Colours that no standard scheme has: a window painted with fixed
+  // colours, or with the wrong system colour, shows something else.
+  ScopedColors colors({{L"Window", L"10 200 30"},
+                       {L"WindowText", L"90 0 90"},
+                       {L"ButtonFace", L"200 120 40"},
+                       {L"InactiveCaptionText", L"1 2 3"},
+                       {L"CaptionText", L"4 5 6"}});
+  e2e::EmulatorFolder folder;
+  folder.WriteSettings(kFile);
+  Starter starter(folder.Path());
+  HWND main = starter.MainWindow();
+  ASSERT_NE(main, nullptr);
+  ::Sleep(500);
+  HWND picture = Control(main, Ctl::Picture1);
+  // Below the banner, left of "Click to start.": the splash colour.
+  EXPECT_EQ(ScreenPixel(picture, Px(200, 96), Px(2200, 96)), RGB(10, 200, 30));
+  PastSplash(main);
+  ::Sleep(300);
+  // Inside the Run tab's frame, away from its controls: the face colour.
+  EXPECT_EQ(ScreenPixel(Control(main, Ctl::Frame4), Px(3000, 96), Px(200, 96)), RGB(200, 120, 40));
+}
+
+}  // namespace
+
+namespace {
+
+HWND Focused(HWND main) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  ::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &info);
+  return info.hwndFocus;
+}
+
+void Key(HWND main, UINT msg, WPARAM key, LPARAM flags = 0) {
+  ::PostMessageW(Focused(main), msg, key, flags | 1);
+  ::Sleep(150);
+}
+
+TEST(MainWindow, KeyboardFollowsTheWindowsOwnOrder) {
+  e2e::EmulatorFolder folder;
+  folder.WriteSettings(kFile);
+  Starter starter(folder.Path());
+  HWND main = starter.MainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(e2e::WaitFor([&] { return Focused(main) == Control(main, Ctl::SSTab1); }));
+  PastSplash(main);
+
+  // On the Run tab: the tab control, then the options and "&Ok" in the
+  // window's keyboard order, then round again.
+  for (Ctl next : {Ctl::Option3, Ctl::Command1, Ctl::Option2, Ctl::Option1, Ctl::SSTab1}) {
+    Key(main, WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(Focused(main), Control(main, next)) << static_cast<int>(next);
+  }
+
+  // Escape closes nothing.
+  Key(main, WM_KEYDOWN, VK_ESCAPE);
+  EXPECT_TRUE(starter.Running());
+  EXPECT_NE(starter.MainWindow(0), nullptr);
+
+  // Alt+S saves on the Options tab.
+  e2e::SelectTab(Control(main, Ctl::SSTab1), 1);
+  e2e::Click(Control(main, Ctl::Check1));
+  EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowEnabled(Control(main, Ctl::cmdSaveSettings)); }));
+  Key(main, WM_SYSCHAR, 's', 1 << 29);
+  EXPECT_TRUE(e2e::WaitFor([&] { return Text(Control(main, Ctl::cmdSaveSettings)) == L"Saved"; }));
+  EXPECT_NE(folder.Settings().find("DebugMenuEnable          1"), std::string::npos);
+}
+
+}  // namespace
