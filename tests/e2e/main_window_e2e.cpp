@@ -167,7 +167,7 @@ TEST(MainWindow, SplashGoesAfterTenSeconds) {
   HWND main = starter.MainWindow();
   ASSERT_NE(main, nullptr);
   HWND picture = Control(main, Ctl::Picture1), label = Control(main, Ctl::Label2);
-  ::Sleep(8500);
+  ::Sleep(7000);
   EXPECT_TRUE(::IsWindowVisible(picture)) << "hidden too early";
   EXPECT_TRUE(e2e::WaitFor([&] { return !::IsWindowVisible(picture); }, 4000));
   EXPECT_FALSE(::IsWindowVisible(label));
