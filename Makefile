@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 ROOT := $(CURDIR)
 
-.PHONY: all deps deps-native native windows test test-native test-windows run format clean
+.PHONY: all deps deps-native deps-tools native windows test test-native test-windows run reliability bench format clean
 
 all: native windows
 
@@ -33,6 +33,15 @@ test: test-native test-windows
 
 run: windows
 	@tools/demo.sh
+
+deps-tools:
+	@tools/deps.sh tools
+
+reliability: deps-tools native windows
+	@tools/reliability.sh
+
+bench: deps-tools native windows
+	@tools/bench.sh
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

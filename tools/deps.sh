@@ -8,9 +8,13 @@ windows=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w6
          mingw-w64-x86-64-dev wine wine64 xvfb x11-apps x11-utils imagemagick xdotool
          fonts-dejavu-core fonts-wine)
 
+# For make reliability and make bench: the fuzzer's compiler and runtime.
+tools=(clang libclang-rt-14-dev)
+
 want=("${native[@]}")
 case "${1:-all}" in
   native) ;;
+  tools) want+=("${windows[@]}" "${tools[@]}") ;;
   *) want+=("${windows[@]}") ;;
 esac
 
