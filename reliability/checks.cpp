@@ -85,9 +85,8 @@ Row FaultAtEveryStep() {
   }
   std::ostringstream figures;
   figures << operations << " operations a save, " << tried << " failures tried (once and always); "
-          << "old " << oldCount << " / new " << newCount << " / other " << other
-          << "; unreported " << silent << "; stray temp.ini " << strays
-          << " (only where the clean-up failed too)";
+          << "old " << oldCount << " / new " << newCount << " / other " << other << "; unreported "
+          << silent << "; stray temp.ini " << strays << " (only where the clean-up failed too)";
   return {"Fault at every step", figures.str(), other == 0 && silent == 0};
 }
 

@@ -149,7 +149,8 @@ Row Refusals() {
   WriteBytes(folder / "temp.ini", "stale\r\n");
   Outcome stale = TrySave(folder.Path(), small, false);
   figures << "stale temp.ini: error " << stale.number << ", file "
-          << (stale.same ? "unchanged" : "saved") << (stale.temp ? ", temp.ini left" : ", no temp.ini");
+          << (stale.same ? "unchanged" : "saved")
+          << (stale.temp ? ", temp.ini left" : ", no temp.ini");
   ok = ok && stale.number == 0 && !stale.same && !stale.temp;
   return {"Refusals (native)", figures.str(), ok};
 }

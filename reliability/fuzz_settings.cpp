@@ -84,7 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(before.size() == now.size());
   for (std::size_t i = 0; i < before.size(); ++i) {
     switch (settings::Classify(before[i])) {
-      case settings::LineKind::kOther: Require(now[i] == before[i]); break;
+      case settings::LineKind::kOther:
+        Require(now[i] == before[i]);
+        break;
       case settings::LineKind::kBiosRom:
         Require(now[i] == settings::BiosLine(before[i], bios));
         break;
@@ -92,8 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(now[i] == settings::SwitchLine(settings::LineKind::kSoundEnable, host.sound == 1));
         break;
       case settings::LineKind::kDebugMenuEnable:
-        Require(now[i] == settings::SwitchLine(settings::LineKind::kDebugMenuEnable,
-                                               host.debugMenu == 1));
+        Require(now[i] ==
+                settings::SwitchLine(settings::LineKind::kDebugMenuEnable, host.debugMenu == 1));
         break;
     }
   }

@@ -94,8 +94,8 @@ Row KillDuringSave(const std::string&, int kills) {
   }
   std::ostringstream figures;
   figures << done << " TerminateProcess calls on a process saving a 1024 KiB file in a loop; "
-          << "unchanged since the last kill " << same << " / the other complete content "
-          << flipped << " / other " << other;
+          << "unchanged since the last kill " << same << " / the other complete content " << flipped
+          << " / other " << other;
   return {"Kill during save (Wine)", figures.str(), other == 0 && done >= 100};
 }
 
@@ -132,8 +132,14 @@ Row Refusals() {
     ::CloseHandle(child);
     const bool same = ReadBytes(settings) == before;
     const bool temp = fs::exists(folder / "temp.ini");
-    figures << holder.name << ": error " << number << " after " << ms << " ms (retries), file "
-            << (same ? "unchanged" : "CHANGED") << (temp ? ", temp.ini left" : "") << "; ";
+    figures << holder.name << ": error " << number;
+    if (ms < 50) {
+      figures << " at once (opening it is refused)";
+    } else {
+      figures << " after " << ms << " ms of retried replaces";
+    }
+    figures << ", file " << (same ? "unchanged" : "CHANGED") << (temp ? ", temp.ini left" : "")
+            << "; ";
     // Either the save was refused and changed nothing, or it went through.
     ok = ok && !temp && (number == 70 ? same : number == 0);
   }

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# make bench: save and load against the floor of a safe replace (native),
+# start-up under Wine against a bare Win32 program, and the footprint.
+# Results go to docs/PERFORMANCE.md.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+out="$root/build/bench"
+mkdir -p "$out"
+
+echo "== save and load (Google Benchmark, 5 repetitions) =="
+cmake --build build/native --target save_load_bench -j2 >/dev/null
+build/native/bench/save_load_bench --benchmark_repetitions=5 --benchmark_format=json \
+  --benchmark_out="$out/save_load.json" --benchmark_out_format=json >/dev/null
+
+echo "== start-up under Wine (A B A B, 25 runs each) =="
+cmake --build build/windows --target quimbel bare_window startup_bench -j2 >/dev/null
+folder="$out/startup"
+rm -rf "$folder"; mkdir -p "$folder"
+cp build/windows/bin/quimbel.exe build/windows/bench/bare_window.exe "$folder/"
+cp tools/demo/QuimbelAdvance.ini "$folder/"
+win() { printf 'Z:%s' "$(echo "$1" | tr / '\\')"; }
+tools/with-display.sh tools/wine-run.sh build/windows/bench/startup_bench.exe \
+  "$(win "$folder/quimbel.exe")" "$(win "$folder/bare_window.exe")" "$(win "$folder")" 25 \
+  | tr -d '\r' >"$out/startup.txt"
+cat "$out/startup.txt"
+
+exe=build/windows/bin/quimbel.exe
+size=$(stat -c %s "$exe")
+dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {print $3}' | sort -f | paste -sd, -)
+
+python3 - "$out/save_load.json" "$out/startup.txt" "$size" "$dlls" <<'PY'
+import json, statistics, subprocess, sys, datetime, platform, os
+bench = json.load(open(sys.argv[1]))
+runs = {}
+for b in bench["benchmarks"]:
+    if b.get("run_type") != "iteration":
+        continue
+    name, size = b["run_name"].split("/")
+    runs.setdefault((name, int(size)), []).append(b["real_time"])
+def fmt(times):
+    return "%.3f (%.3f to %.3f)" % (statistics.median(times), min(times), max(times))
+def human(n):
+    return "%d KiB" % (n >> 10) if n < 1 << 20 else "%d MiB" % (n >> 20)
+lines = ["| File | Save, ms | Copy + fsync + rename (floor), ms | Save / floor | Load, ms |",
+         "|---|---|---|---|---|"]
+for size in sorted({s for _, s in runs}):
+    save, floor, load = runs[("Save", size)], runs[("CopyFloor", size)], runs[("Load", size)]
+    ratio = statistics.median(save) / statistics.median(floor)
+    lines.append("| %s | %s | %s | %.2f | %s |" % (human(size), fmt(save), fmt(floor), ratio, fmt(load)))
+start = {}
+for row in open(sys.argv[2]):
+    name, median, lo, hi, peak = row.split()
+    start[name] = (float(median), float(lo), float(hi), int(peak))
+q, b = start["quimbel"], start["bare"]
+cpu = subprocess.run(["sh", "-c", "grep -m1 'model name' /proc/cpuinfo | cut -d: -f2"],
+                     capture_output=True, text=True).stdout.strip()
+wine = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.strip()
+doc = f"""# Performance
+
+Made by `make bench` on {datetime.date.today()}: {cpu}, {os.cpu_count()} cores,
+{platform.system()} {platform.release()}, {wine}. Medians, with the fastest and slowest run in
+brackets; ratios are of medians measured side by side in the same run.
+
+## Save and load (native, Google Benchmark, 5 repetitions)
+
+The floor is a plain copy of the same file in 64 KiB blocks with fsync, rename and a folder
+fsync: no safe replace can do less. The goal is a save within 1.5 times the floor at 1 MiB and
+above.
+
+{chr(10).join(lines)}
+
+## Start-up under Wine
+
+From `CreateProcessW` to the main window visible and idle (`WaitForInputIdle`, then the
+window found visible), alternating quimbel.exe (A) and a bare Win32 program that opens one
+window with one tab control (B), 25 runs each. The goal is a ratio of at most 1.15.
+
+| Program | Start-up, ms | Peak working set |
+|---|---|---|
+| quimbel.exe | {q[0]:.1f} ({q[1]:.1f} to {q[2]:.1f}) | {q[3] >> 10} KiB |
+| bare window | {b[0]:.1f} ({b[1]:.1f} to {b[2]:.1f}) | {b[3] >> 10} KiB |
+| ratio | {q[0] / b[0]:.2f} | |
+
+## Footprint
+
+- `quimbel.exe`: {int(sys.argv[3]) >> 10} KiB, statically linked.
+- DLLs it imports: {sys.argv[4].replace(",", ", ")}; all ship with Windows.
+"""
+open("docs/PERFORMANCE.md", "w").write(doc)
+print(doc)
+PY
