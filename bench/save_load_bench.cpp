@@ -10,22 +10,41 @@
 #include "reliability/checks.h"
 #include "settings/modQuimbel.h"
 #include "support/fake_host.h"
-#include "support/fault_fs.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
+// The real file service, working in the benchmark's folder.
+class InFolder : public platform::FileSystem {
+ public:
+  explicit InFolder(fs::path folder) : folder_(std::move(folder)) {}
+  fs::path AppFolder() override { return folder_; }
+  bool FileExists(const fs::path& p) override { return real_.FileExists(p); }
+  std::unique_ptr<platform::TextStream> OpenTextFile(const fs::path& p, platform::IOMode mode,
+                                                     bool create) override {
+    return real_.OpenTextFile(p, mode, create);
+  }
+  void DeleteFile(const fs::path& p) override { real_.DeleteFile(p); }
+  void ReplaceFile(const fs::path& from, const fs::path& to) override {
+    real_.ReplaceFile(from, to);
+  }
+  fs::path FindNormalFile(const fs::path& p) override { return real_.FindNormalFile(p); }
+
+ private:
+  platform::FileSystem& real_ = platform::RealFileSystem();
+  fs::path folder_;
+};
+
 struct Fixture {
-  explicit Fixture(std::size_t bytes)
-      : folder("quimbel-bench"), files(platform::RealFileSystem(), folder.Path()) {
+  explicit Fixture(std::size_t bytes) : folder("quimbel-bench"), files(folder.Path()) {
     testing_support::WriteBytes(folder / "QuimbelAdvance.ini", reliability::SampleSettings(bytes));
     host.bios = "C:\\bios\\bench.gba";
     modQuimbel::Bind(host, files);
   }
   testing_support::TempFolder folder;
-  testing_support::FaultyFileSystem files;
+  InFolder files;
   testing_support::FakeSettingsHost host;
 };
 

@@ -17,16 +17,15 @@ class MemStream : public platform::TextStream {
     fs_.Step();
     return pos_ >= inode_->data.size();
   }
-  std::string ReadLine() override {
+  void ReadLineInto(std::string& line) override {
     fs_.Step();
     const std::string& d = inode_->data;
     if (pos_ >= d.size()) throw RuntimeError(platform::kPastEndOfFile);
     std::size_t lf = d.find('\n', pos_);
     std::size_t end = lf == std::string::npos ? d.size() : lf;
-    std::string line = d.substr(pos_, end - pos_);
+    line.assign(d, pos_, end - pos_);
     pos_ = lf == std::string::npos ? d.size() : lf + 1;
     if (lf != std::string::npos && !line.empty() && line.back() == '\r') line.pop_back();
-    return line;
   }
   void WriteLine(const std::string& text) override {
     fs_.Step();

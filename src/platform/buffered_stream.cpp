@@ -11,14 +11,13 @@ void BufferedTextStream::RequireOpen() const {
 }
 
 bool BufferedTextStream::Fill() {
-  if (inPos_ < in_.size()) return true;
+  if (inPos_ < inSize_) return true;
   if (eof_) return false;
-  in_.resize(kChunk);
-  std::size_t got = RawRead(in_.data(), in_.size());
-  in_.resize(got);
+  if (!in_) in_ = std::make_unique<char[]>(kChunk);
+  inSize_ = RawRead(in_.get(), kChunk);
   inPos_ = 0;
-  if (got == 0) eof_ = true;
-  return got != 0;
+  if (inSize_ == 0) eof_ = true;
+  return inSize_ != 0;
 }
 
 bool BufferedTextStream::AtEndOfStream() {
@@ -26,40 +25,48 @@ bool BufferedTextStream::AtEndOfStream() {
   return !Fill();
 }
 
-std::string BufferedTextStream::ReadLine() {
+void BufferedTextStream::ReadLineInto(std::string& line) {
   RequireOpen();
   if (!Fill()) throw RuntimeError(kPastEndOfFile);
-  std::string line;
+  line.clear();
   while (Fill()) {
-    const char* start = in_.data() + inPos_;
-    std::size_t left = in_.size() - inPos_;
+    const char* start = in_.get() + inPos_;
+    std::size_t left = inSize_ - inPos_;
     const void* lf = std::memchr(start, '\n', left);
     if (lf == nullptr) {
       line.append(start, left);
-      inPos_ = in_.size();
+      inPos_ = inSize_;
       continue;
     }
     std::size_t len = static_cast<const char*>(lf) - start;
-    line.append(start, len);
     inPos_ += len + 1;
+    if (line.empty()) {
+      // The common case: the whole line lies in the buffer.
+      line.assign(start, len > 0 && start[len - 1] == '\r' ? len - 1 : len);
+      return;
+    }
+    line.append(start, len);
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line;
+    return;
   }
-  return line;  // the last line had no terminator
+  // The last line had no terminator.
 }
 
 void BufferedTextStream::WriteLine(const std::string& text) {
   RequireOpen();
-  out_ += text;
-  out_ += "\r\n";
+  out_.append(text);
+  out_.append("\r\n", 2);
   if (out_.size() >= kChunk) FlushBuffer();
 }
 
 void BufferedTextStream::FlushBuffer() {
   if (out_.empty()) return;
-  std::string pending;
-  pending.swap(out_);
-  RawWrite(pending.data(), pending.size());
+  // Cleared whether or not the write succeeds; the buffer keeps its storage.
+  struct Clear {
+    std::string& s;
+    ~Clear() { s.clear(); }
+  } clear{out_};
+  RawWrite(out_.data(), out_.size());
 }
 
 void BufferedTextStream::Commit() {

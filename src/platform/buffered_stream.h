@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "platform/file_system.h"
@@ -14,7 +15,7 @@ class BufferedTextStream : public TextStream {
   ~BufferedTextStream() override = default;
 
   bool AtEndOfStream() override;
-  std::string ReadLine() override;
+  void ReadLineInto(std::string& line) override;
   void WriteLine(const std::string& text) override;
   void Commit() override;
   void Close() override;
@@ -35,8 +36,9 @@ class BufferedTextStream : public TextStream {
   void FlushBuffer();
   void RequireOpen() const;
 
-  static constexpr std::size_t kChunk = 64 * 1024;
-  std::string in_;
+  static constexpr std::size_t kChunk = 256 * 1024;
+  std::unique_ptr<char[]> in_;
+  std::size_t inSize_ = 0;
   std::size_t inPos_ = 0;
   bool eof_ = false;
   std::string out_;

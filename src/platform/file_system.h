@@ -20,8 +20,14 @@ class TextStream {
  public:
   virtual ~TextStream() = default;
   virtual bool AtEndOfStream() = 0;
-  // Throws kPastEndOfFile when nothing is left.
-  virtual std::string ReadLine() = 0;
+  // Reads the next line into `line`, reusing its storage. Throws
+  // kPastEndOfFile when nothing is left, and then leaves `line` as it was.
+  virtual void ReadLineInto(std::string& line) = 0;
+  std::string ReadLine() {
+    std::string line;
+    ReadLineInto(line);
+    return line;
+  }
   // Writes the text followed by CR LF.
   virtual void WriteLine(const std::string& text) = 0;
   // Pushes everything written so far onto the disk.

@@ -70,31 +70,34 @@ void ReadSettingsFile() {
     if (atEnd) break;
     // A failed read keeps the current line; the stream has nothing more to
     // give, so stop after it rather than ask again for ever.
-    bool read = ResumeOnPastEnd([&] { line = stream->ReadLine(); });
+    bool read = ResumeOnPastEnd([&] { stream->ReadLineInto(line); });
     ApplyLoadedLine(line);
     if (!read) break;
   }
   ResumeOnPastEnd([&] { stream->Close(); });
 }
 
-std::string SavedLine(const std::string& line) {
+// Turns a line as read into the line to write; most lines stay as they are.
+void RewriteLine(std::string& line) {
   switch (settings::Classify(line)) {
     case LineKind::kBiosRom: {
       gBiosPath = settings::StoredBiosPath(line);
       std::string typed = gHost->BiosText();
       settings::CheckBiosPath(typed);
-      return settings::BiosLine(line, typed);
+      line = settings::BiosLine(line, typed);
+      break;
     }
     case LineKind::kSoundEnable:
       gSound = gHost->SoundCheck() == 1 ? "1" : "0";
-      return settings::SwitchLine(LineKind::kSoundEnable, gSound == "1");
+      line = settings::SwitchLine(LineKind::kSoundEnable, gSound == "1");
+      break;
     case LineKind::kDebugMenuEnable:
       gDebugMenu = gHost->DebugMenuCheck() == 1 ? "1" : "0";
-      return settings::SwitchLine(LineKind::kDebugMenuEnable, gDebugMenu == "1");
+      line = settings::SwitchLine(LineKind::kDebugMenuEnable, gDebugMenu == "1");
+      break;
     case LineKind::kOther:
       break;
   }
-  return line;
 }
 
 }  // namespace
@@ -144,7 +147,12 @@ void SaveSettings() {
   std::unique_ptr<platform::TextStream> out;
   try {
     out = files.OpenTextFile(tempPath, IOMode::kForWriting, true);
-    while (!in->AtEndOfStream()) out->WriteLine(SavedLine(in->ReadLine()));
+    std::string line;
+    while (!in->AtEndOfStream()) {
+      in->ReadLineInto(line);
+      RewriteLine(line);
+      out->WriteLine(line);
+    }
     out->Commit();
     in->Close();
     out->Close();

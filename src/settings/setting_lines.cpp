@@ -19,6 +19,8 @@ void RequireBiosRoom(std::string_view line) {
 }  // namespace
 
 LineKind Classify(std::string_view line) {
+  // Most lines are the emulator's own; one look at the first byte settles them.
+  if (line.empty() || (line[0] != 'B' && line[0] != 'S' && line[0] != 'D')) return LineKind::kOther;
   if (StartsWith(line, kBiosRomKey)) return LineKind::kBiosRom;
   if (StartsWith(line, kSoundKey)) return LineKind::kSoundEnable;
   if (StartsWith(line, kDebugMenuKey)) return LineKind::kDebugMenuEnable;

@@ -70,11 +70,24 @@ TEST(TextStream, ReadingPastTheEndIsError62) {
   auto stream = RealFileSystem().OpenTextFile(folder / "f.ini", IOMode::kForReading, false);
   EXPECT_EQ(stream->ReadLine(), "only");
   EXPECT_TRUE(stream->AtEndOfStream());
+  std::string line = "kept";
   try {
-    stream->ReadLine();
+    stream->ReadLineInto(line);
     FAIL() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.Number(), kPastEndOfFile);
+  }
+  EXPECT_EQ(line, "kept");
+}
+
+TEST(TextStream, AReusedLineBufferHoldsOnlyTheNewLine) {
+  TempFolder folder;
+  WriteBytes(folder / "f.ini", "a much longer first line\r\nb\r\n\r\nsplit");
+  auto stream = RealFileSystem().OpenTextFile(folder / "f.ini", IOMode::kForReading, false);
+  std::string line;
+  for (const char* expected : {"a much longer first line", "b", "", "split"}) {
+    stream->ReadLineInto(line);
+    EXPECT_EQ(line, expected);
   }
 }
 

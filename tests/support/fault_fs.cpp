@@ -14,9 +14,9 @@ class FaultyStream : public platform::TextStream {
     owner_.Step("AtEndOfStream");
     return real_->AtEndOfStream();
   }
-  std::string ReadLine() override {
+  void ReadLineInto(std::string& line) override {
     owner_.Step("ReadLine");
-    return real_->ReadLine();
+    real_->ReadLineInto(line);
   }
   void WriteLine(const std::string& text) override {
     owner_.Step("WriteLine");

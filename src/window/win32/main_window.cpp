@@ -112,31 +112,28 @@ void MainWindow::Open() {
   wc.lpszClassName = kClassName;
   ::RegisterClassExW(&wc);
 
+  // Created at its final size, centred on the primary screen, so that
+  // nothing is laid out twice; another monitor's DPI arrives as WM_DPICHANGED.
+  dpi_ = ::GetDpiForSystem();
+  const SIZE size = OuterSize();
+  const int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
   if (!::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, Widen(window::kMainCaption).c_str(),
-                         kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner_, nullptr, instance,
-                         this))
+                         kStyle, (screenW - size.cx) / 2, (screenH - size.cy) / 2, size.cx, size.cy,
+                         owner_, nullptr, instance, this))
     throw platform::RuntimeError(platform::kOutOfMemory);
   WindowOpened();
-  dpi_ = ::GetDpiForWindow(hwnd_);
   splash_ = LoadSplash(&splashSize_);
+  MakeFonts();
   CreateControls();
-  Layout();
+  if (::GetDpiForWindow(hwnd_) != dpi_) {
+    dpi_ = ::GetDpiForWindow(hwnd_);
+    Layout();
+  }
   ::SetTimer(hwnd_, kSplashTimer, window::kSplashTimerMs, nullptr);
 
   modQuimbel::Bind(form_, files_);
   form_.Form_Load();
 
-  // Centred on the screen the window opens on.
-  RECT rc;
-  ::GetWindowRect(hwnd_, &rc);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  ::GetMonitorInfoW(::MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& screen = monitor.rcMonitor;
-  int width = rc.right - rc.left, height = rc.bottom - rc.top;
-  ::SetWindowPos(hwnd_, nullptr, screen.left + (screen.right - screen.left - width) / 2,
-                 screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::ShowWindow(hwnd_, SW_SHOWNORMAL);
   ::UpdateWindow(hwnd_);
   ::SetFocus(Control(Ctl::SSTab1));
@@ -147,10 +144,12 @@ void MainWindow::CreateControls() {
   for (const auto& spec : window::kControls) {
     ClassAndStyle cs = ClassFor(spec);
     HWND parent = Control(spec.parent);
-    HWND control =
-        ::CreateWindowExW(cs.exStyle, cs.cls, Widen(spec.text).c_str(), cs.style, 0, 0, 0, 0,
-                          parent, reinterpret_cast<HMENU>(spec.id), instance, nullptr);
+    HWND control = ::CreateWindowExW(cs.exStyle, cs.cls, Widen(spec.text).c_str(), cs.style,
+                                     Px(spec.left, dpi_), Px(spec.top, dpi_), Px(spec.width, dpi_),
+                                     Px(spec.height, dpi_), parent,
+                                     reinterpret_cast<HMENU>(spec.id), instance, nullptr);
     if (!control) throw platform::RuntimeError(platform::kOutOfMemory);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec)), FALSE);
     controls_[spec.id] = control;
     shown_[spec.id] = true;
     if (cs.exStyle & WS_EX_CONTROLPARENT)
@@ -165,6 +164,7 @@ void MainWindow::CreateControls() {
     item.pszText = caption.data();
     TabCtrl_InsertItem(tab, page, &item);
   }
+  SizeTabs();
   // The splash lies above the tab's pages; the label that names the BIOS
   // box lies beneath the box where the two overlap.
   ::SetWindowPos(Control(Ctl::Picture1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -188,29 +188,43 @@ void MainWindow::CreateControls() {
   ShowCurrentPage();
 }
 
-void MainWindow::Layout() {
+SIZE MainWindow::OuterSize() const {
+  RECT rc{0, 0, Px(window::kClientWidth, dpi_), Px(window::kClientHeight, dpi_)};
+  ::AdjustWindowRectExForDpi(&rc, kStyle, FALSE, WS_EX_CONTROLPARENT, dpi_);
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+void MainWindow::MakeFonts() {
   if (font_) ::DeleteObject(font_);
   if (tabFont_) ::DeleteObject(tabFont_);
   font_ = CreateDialogFont(dpi_);
   tabFont_ = CreateTabFont(dpi_);
+}
 
-  RECT rc{0, 0, Px(window::kClientWidth, dpi_), Px(window::kClientHeight, dpi_)};
-  ::AdjustWindowRectExForDpi(&rc, kStyle, FALSE, WS_EX_CONTROLPARENT, dpi_);
-  ::SetWindowPos(hwnd_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+HFONT MainWindow::FontFor(const window::ControlSpec& spec) const {
+  return spec.kind == Kind::kTabControl ? tabFont_ : font_;
+}
+
+// Three tabs share the strip's width in one row.
+void MainWindow::SizeTabs() {
+  const auto& tab = window::Spec(Ctl::SSTab1);
+  TabCtrl_SetItemSize(Control(Ctl::SSTab1), Px(tab.width, dpi_) / window::kPageCount - Px(60, dpi_),
+                      Px(window::kTabStripHeight, dpi_));
+}
+
+// Everything again at a new DPI.
+void MainWindow::Layout() {
+  MakeFonts();
+  const SIZE size = OuterSize();
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
   for (const auto& spec : window::kControls) {
     HWND control = Control(spec.id);
     ::SetWindowPos(control, nullptr, Px(spec.left, dpi_), Px(spec.top, dpi_), Px(spec.width, dpi_),
                    Px(spec.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-    ::SendMessageW(control, WM_SETFONT,
-                   reinterpret_cast<WPARAM>(spec.kind == Kind::kTabControl ? tabFont_ : font_),
-                   TRUE);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec)), TRUE);
   }
-  // Three tabs share the strip's width in one row.
-  const auto& tab = window::Spec(Ctl::SSTab1);
-  TabCtrl_SetItemSize(Control(Ctl::SSTab1), Px(tab.width, dpi_) / window::kPageCount - Px(60, dpi_),
-                      Px(window::kTabStripHeight, dpi_));
+  SizeTabs();
 }
 
 // Each tab shows only its own controls; the splash belongs to "Run".
@@ -357,10 +371,14 @@ void MainWindow::DrawSplash(const DRAWITEMSTRUCT& item) {
   HDC memory = ::CreateCompatibleDC(item.hDC);
   HGDIOBJ old = ::SelectObject(memory, splash_);
   // The banner's natural size at 96 DPI, scaled like everything else.
-  ::SetStretchBltMode(item.hDC, HALFTONE);
-  ::StretchBlt(item.hDC, 0, 0, ::MulDiv(splashSize_.cx, static_cast<int>(dpi_), 96),
-               ::MulDiv(splashSize_.cy, static_cast<int>(dpi_), 96), memory, 0, 0, splashSize_.cx,
-               splashSize_.cy, SRCCOPY);
+  if (dpi_ == 96) {
+    ::BitBlt(item.hDC, 0, 0, splashSize_.cx, splashSize_.cy, memory, 0, 0, SRCCOPY);
+  } else {
+    ::SetStretchBltMode(item.hDC, HALFTONE);
+    ::StretchBlt(item.hDC, 0, 0, ::MulDiv(splashSize_.cx, static_cast<int>(dpi_), 96),
+                 ::MulDiv(splashSize_.cy, static_cast<int>(dpi_), 96), memory, 0, 0, splashSize_.cx,
+                 splashSize_.cy, SRCCOPY);
+  }
   ::SelectObject(memory, old);
   ::DeleteDC(memory);
 }

@@ -47,6 +47,10 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   LRESULT OnColor(HDC dc, HWND control);
   void DrawSplash(const DRAWITEMSTRUCT& item);
   void CreateControls();
+  SIZE OuterSize() const;
+  void MakeFonts();
+  HFONT FontFor(const window::ControlSpec& spec) const;
+  void SizeTabs();
   void Layout();
   void ShowCurrentPage();
   void MoveFocus(bool backwards);
