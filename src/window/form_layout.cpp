@@ -36,9 +36,9 @@ const std::array<ControlSpec, 18> kControls = {{
 }};
 // clang-format on
 
-const ControlSpec& Spec(Ctl id) {
-  for (const auto& spec : kControls) {
-    if (spec.id == id) return spec;
+const ControlSpec& LayoutOf(Ctl id) {
+  for (const auto& entry : kControls) {
+    if (entry.id == id) return entry;
   }
   throw std::out_of_range("no such control");
 }
@@ -49,10 +49,10 @@ std::array<Ctl, 11> FocusOrder() {
   std::array<ControlSpec, kControls.size()> sorted = kControls;
   std::sort(sorted.begin(), sorted.end(),
             [](const ControlSpec& a, const ControlSpec& b) { return a.tabIndex < b.tabIndex; });
-  for (const auto& spec : sorted) {
+  for (const auto& entry : sorted) {
     // Frames and labels never take the focus.
-    if (spec.kind == Kind::kFrame || spec.kind == Kind::kLabel) continue;
-    order.at(n++) = spec.id;
+    if (entry.kind == Kind::kFrame || entry.kind == Kind::kLabel) continue;
+    order.at(n++) = entry.id;
   }
   return order;
 }

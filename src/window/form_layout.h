@@ -68,7 +68,7 @@ inline constexpr unsigned kSplashTimerMs = 10000;
 
 extern const std::array<ControlSpec, 18> kControls;
 
-const ControlSpec& Spec(Ctl id);
+const ControlSpec& LayoutOf(Ctl id);
 
 // The controls that can take the focus, in keyboard order.
 std::array<Ctl, 11> FocusOrder();

@@ -61,16 +61,16 @@ void ExpectLayout(int dpi) {
   EXPECT_NEAR((outer.left + outer.right) / 2, screenW / 2, 1);
   EXPECT_NEAR((outer.top + outer.bottom) / 2, screenH / 2, 1);
 
-  for (const auto& spec : window::kControls) {
-    HWND control = Control(main, spec.id);
-    ASSERT_NE(control, nullptr) << spec.name;
+  for (const auto& entry : window::kControls) {
+    HWND control = Control(main, entry.id);
+    ASSERT_NE(control, nullptr) << entry.name;
     RECT rc = e2e::RectIn(control, ::GetParent(control));
-    EXPECT_EQ(rc.left, Px(spec.left, dpi)) << spec.name << " at " << dpi;
-    EXPECT_EQ(rc.top, Px(spec.top, dpi)) << spec.name << " at " << dpi;
-    EXPECT_EQ(rc.right - rc.left, Px(spec.width, dpi)) << spec.name << " at " << dpi;
-    EXPECT_EQ(rc.bottom - rc.top, Px(spec.height, dpi)) << spec.name << " at " << dpi;
-    if (spec.parent != Ctl::kForm) {
-      EXPECT_EQ(::GetParent(control), Control(main, spec.parent)) << spec.name;
+    EXPECT_EQ(rc.left, Px(entry.left, dpi)) << entry.name << " at " << dpi;
+    EXPECT_EQ(rc.top, Px(entry.top, dpi)) << entry.name << " at " << dpi;
+    EXPECT_EQ(rc.right - rc.left, Px(entry.width, dpi)) << entry.name << " at " << dpi;
+    EXPECT_EQ(rc.bottom - rc.top, Px(entry.height, dpi)) << entry.name << " at " << dpi;
+    if (entry.parent != Ctl::kForm) {
+      EXPECT_EQ(::GetParent(control), Control(main, entry.parent)) << entry.name;
     }
   }
   // The splash is wider than the tab control, which cuts it off.

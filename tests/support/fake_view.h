@@ -14,10 +14,10 @@ namespace testing_support {
 class FakeView : public window::FormView {
  public:
   FakeView() {
-    for (const auto& spec : window::kControls) {
-      text[spec.id] = std::string(spec.text);
-      enabled[spec.id] = true;
-      visible[spec.id] = true;
+    for (const auto& entry : window::kControls) {
+      text[entry.id] = std::string(entry.text);
+      enabled[entry.id] = true;
+      visible[entry.id] = true;
     }
   }
 

@@ -222,12 +222,12 @@ TEST(Layout, KeyboardOrderAndContainers) {
       Ctl::cmdSaveSettings, Ctl::Check2,    Ctl::txtBios, Ctl::Check1,   Ctl::Picture1};
   EXPECT_EQ(window::FocusOrder(), expected);
   // The splash is 90 twips wider than the tab control it covers.
-  EXPECT_EQ(window::Spec(Ctl::Picture1).width - window::Spec(Ctl::SSTab1).width, 90);
-  for (const auto& spec : window::kControls) {
-    if (spec.parent == Ctl::kForm || spec.id == Ctl::Picture1) continue;
-    const auto& parent = window::Spec(spec.parent);
-    EXPECT_LE(spec.left + spec.width, parent.width) << spec.name;
-    EXPECT_LE(spec.top + spec.height, parent.height) << spec.name;
+  EXPECT_EQ(window::LayoutOf(Ctl::Picture1).width - window::LayoutOf(Ctl::SSTab1).width, 90);
+  for (const auto& entry : window::kControls) {
+    if (entry.parent == Ctl::kForm || entry.id == Ctl::Picture1) continue;
+    const auto& parent = window::LayoutOf(entry.parent);
+    EXPECT_LE(entry.left + entry.width, parent.width) << entry.name;
+    EXPECT_LE(entry.top + entry.height, parent.height) << entry.name;
   }
 }
 

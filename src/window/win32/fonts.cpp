@@ -22,12 +22,12 @@ bool CaptionsFit(HFONT font, UINT dpi) {
   HDC dc = ::CreateCompatibleDC(nullptr);
   HGDIOBJ old = ::SelectObject(dc, font);
   bool fit = true;
-  for (const auto& spec : window::kControls) {
-    if (spec.text.empty() || spec.id == window::Ctl::lblCopyRight) continue;
-    std::wstring text = Widen(spec.text);
+  for (const auto& entry : window::kControls) {
+    if (entry.text.empty() || entry.id == window::Ctl::lblCopyRight) continue;
+    std::wstring text = Widen(entry.text);
     RECT rc{};
     ::DrawTextW(dc, text.c_str(), -1, &rc, DT_CALCRECT | DT_SINGLELINE);
-    fit = fit && rc.right <= CaptionRoom(spec, dpi) && rc.bottom <= Px(spec.height, dpi);
+    fit = fit && rc.right <= CaptionRoom(entry, dpi) && rc.bottom <= Px(entry.height, dpi);
   }
   ::SelectObject(dc, old);
   ::DeleteDC(dc);
@@ -36,11 +36,11 @@ bool CaptionsFit(HFONT font, UINT dpi) {
 
 }  // namespace
 
-int CaptionRoom(const window::ControlSpec& spec, UINT dpi) {
-  int room = Px(spec.width, dpi);
-  if (spec.kind == window::Kind::kCheck || spec.kind == window::Kind::kOption) {
+int CaptionRoom(const window::ControlSpec& entry, UINT dpi) {
+  int room = Px(entry.width, dpi);
+  if (entry.kind == window::Kind::kCheck || entry.kind == window::Kind::kOption) {
     room -= ::MulDiv(13 + 4, static_cast<int>(dpi), 96);  // the box or circle and its gap
-  } else if (spec.kind == window::Kind::kCommand) {
+  } else if (entry.kind == window::Kind::kCommand) {
     room -= ::MulDiv(8, static_cast<int>(dpi), 96);  // the button's edges
   }
   return room;

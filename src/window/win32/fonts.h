@@ -17,6 +17,6 @@ HFONT CreateTabFont(UINT dpi);
 
 // The width in pixels that a control's caption may take: the box less its
 // check box or button edges.
-int CaptionRoom(const window::ControlSpec& spec, UINT dpi);
+int CaptionRoom(const window::ControlSpec& entry, UINT dpi);
 
 }  // namespace win32

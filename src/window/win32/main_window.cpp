@@ -54,9 +54,9 @@ struct ClassAndStyle {
   DWORD exStyle;
 };
 
-ClassAndStyle ClassFor(const window::ControlSpec& spec) {
+ClassAndStyle ClassFor(const window::ControlSpec& entry) {
   const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-  switch (spec.kind) {
+  switch (entry.kind) {
     case Kind::kTabControl:
       return {WC_TABCONTROLW, child | WS_TABSTOP | TCS_FIXEDWIDTH | TCS_FOCUSONBUTTONDOWN,
               WS_EX_CONTROLPARENT};
@@ -66,11 +66,11 @@ ClassAndStyle ClassFor(const window::ControlSpec& spec) {
       return {WC_STATICW, child | WS_CLIPCHILDREN | SS_OWNERDRAW | SS_NOTIFY, WS_EX_CONTROLPARENT};
     case Kind::kLabel:
       return {WC_STATICW,
-              child | SS_LEFT | (spec.id == Ctl::Label2 ? static_cast<DWORD>(SS_NOTIFY) : 0u), 0};
+              child | SS_LEFT | (entry.id == Ctl::Label2 ? static_cast<DWORD>(SS_NOTIFY) : 0u), 0};
     case Kind::kOption:
       return {WC_BUTTONW,
               child | WS_TABSTOP | BS_AUTORADIOBUTTON |
-                  (spec.id == Ctl::Option1 ? static_cast<DWORD>(WS_GROUP) : 0u),
+                  (entry.id == Ctl::Option1 ? static_cast<DWORD>(WS_GROUP) : 0u),
               0};
     case Kind::kCommand:
       return {WC_BUTTONW, child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
@@ -141,17 +141,17 @@ void MainWindow::Open() {
 
 void MainWindow::CreateControls() {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  for (const auto& spec : window::kControls) {
-    ClassAndStyle cs = ClassFor(spec);
-    HWND parent = Control(spec.parent);
-    HWND control = ::CreateWindowExW(cs.exStyle, cs.cls, Widen(spec.text).c_str(), cs.style,
-                                     Px(spec.left, dpi_), Px(spec.top, dpi_), Px(spec.width, dpi_),
-                                     Px(spec.height, dpi_), parent,
-                                     reinterpret_cast<HMENU>(spec.id), instance, nullptr);
+  for (const auto& entry : window::kControls) {
+    ClassAndStyle cs = ClassFor(entry);
+    HWND parent = Control(entry.parent);
+    HWND control = ::CreateWindowExW(cs.exStyle, cs.cls, Widen(entry.text).c_str(), cs.style,
+                                     Px(entry.left, dpi_), Px(entry.top, dpi_),
+                                     Px(entry.width, dpi_), Px(entry.height, dpi_), parent,
+                                     reinterpret_cast<HMENU>(entry.id), instance, nullptr);
     if (!control) throw platform::RuntimeError(platform::kOutOfMemory);
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec)), FALSE);
-    controls_[spec.id] = control;
-    shown_[spec.id] = true;
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry)), FALSE);
+    controls_[entry.id] = control;
+    shown_[entry.id] = true;
     if (cs.exStyle & WS_EX_CONTROLPARENT)
       ::SetWindowSubclass(control, ForwardToMain, 1, reinterpret_cast<DWORD_PTR>(hwnd_));
   }
@@ -174,14 +174,14 @@ void MainWindow::CreateControls() {
       ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
-  for (const auto& spec : window::kControls) {
-    if (spec.tooltip.empty()) continue;
-    std::wstring tip = Widen(spec.tooltip);
+  for (const auto& entry : window::kControls) {
+    if (entry.tooltip.empty()) continue;
+    std::wstring tip = Widen(entry.tooltip);
     TOOLINFOW info{};
     info.cbSize = sizeof info;
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = hwnd_;
-    info.uId = reinterpret_cast<UINT_PTR>(Control(spec.id));
+    info.uId = reinterpret_cast<UINT_PTR>(Control(entry.id));
     info.lpszText = tip.data();
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   }
@@ -201,13 +201,13 @@ void MainWindow::MakeFonts() {
   tabFont_ = CreateTabFont(dpi_);
 }
 
-HFONT MainWindow::FontFor(const window::ControlSpec& spec) const {
-  return spec.kind == Kind::kTabControl ? tabFont_ : font_;
+HFONT MainWindow::FontFor(const window::ControlSpec& entry) const {
+  return entry.kind == Kind::kTabControl ? tabFont_ : font_;
 }
 
 // Three tabs share the strip's width in one row.
 void MainWindow::SizeTabs() {
-  const auto& tab = window::Spec(Ctl::SSTab1);
+  const auto& tab = window::LayoutOf(Ctl::SSTab1);
   TabCtrl_SetItemSize(Control(Ctl::SSTab1), Px(tab.width, dpi_) / window::kPageCount - Px(60, dpi_),
                       Px(window::kTabStripHeight, dpi_));
 }
@@ -218,11 +218,11 @@ void MainWindow::Layout() {
   const SIZE size = OuterSize();
   ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  for (const auto& spec : window::kControls) {
-    HWND control = Control(spec.id);
-    ::SetWindowPos(control, nullptr, Px(spec.left, dpi_), Px(spec.top, dpi_), Px(spec.width, dpi_),
-                   Px(spec.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec)), TRUE);
+  for (const auto& entry : window::kControls) {
+    HWND control = Control(entry.id);
+    ::SetWindowPos(control, nullptr, Px(entry.left, dpi_), Px(entry.top, dpi_),
+                   Px(entry.width, dpi_), Px(entry.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry)), TRUE);
   }
   SizeTabs();
 }
@@ -231,10 +231,10 @@ void MainWindow::Layout() {
 void MainWindow::ShowCurrentPage() {
   const int current = TabCtrl_GetCurSel(Control(Ctl::SSTab1));
   HWND focus = ::GetFocus();
-  for (const auto& spec : window::kControls) {
-    if (spec.page == window::kNoPage) continue;
-    const bool show = shown_[spec.id] && spec.page == current;
-    HWND control = Control(spec.id);
+  for (const auto& entry : window::kControls) {
+    if (entry.page == window::kNoPage) continue;
+    const bool show = shown_[entry.id] && entry.page == current;
+    HWND control = Control(entry.id);
     ::ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
     if (!show && focus && (focus == control || ::IsChild(control, focus)))
       ::SetFocus(Control(Ctl::SSTab1));
@@ -357,8 +357,8 @@ void MainWindow::OnCommand(Ctl id, UINT code) {
 LRESULT MainWindow::OnColor(HDC dc, HWND control) {
   const auto id = static_cast<Ctl>(::GetDlgCtrlID(control));
   bool splash = false;
-  for (const auto& spec : window::kControls) {
-    if (spec.id == id) splash = spec.paint == window::Paint::kWindow;
+  for (const auto& entry : window::kControls) {
+    if (entry.id == id) splash = entry.paint == window::Paint::kWindow;
   }
   ::SetBkColor(dc, ::GetSysColor(splash ? COLOR_WINDOW : COLOR_BTNFACE));
   ::SetTextColor(dc, ::GetSysColor(splash ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
@@ -411,7 +411,7 @@ void MainWindow::SetEnabled(Ctl id, bool enabled) {
 
 void MainWindow::SetVisible(Ctl id, bool visible) {
   shown_[id] = visible;
-  if (window::Spec(id).page != window::kNoPage) {
+  if (window::LayoutOf(id).page != window::kNoPage) {
     ShowCurrentPage();
   } else {
     ::ShowWindow(Control(id), visible ? SW_SHOWNA : SW_HIDE);

@@ -49,7 +49,7 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   void CreateControls();
   SIZE OuterSize() const;
   void MakeFonts();
-  HFONT FontFor(const window::ControlSpec& spec) const;
+  HFONT FontFor(const window::ControlSpec& entry) const;
   void SizeTabs();
   void Layout();
   void ShowCurrentPage();

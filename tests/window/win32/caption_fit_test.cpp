@@ -32,13 +32,13 @@ TEST(CaptionFit, EveryCaptionFitsItsBox) {
     // Never larger than the 8 pt the boxes were made for, nor much smaller.
     EXPECT_GE(-chosen.lfHeight, ::MulDiv(65, static_cast<int>(dpi), 720));
     EXPECT_LE(-chosen.lfHeight, ::MulDiv(80, static_cast<int>(dpi), 720));
-    for (const auto& spec : window::kControls) {
-      if (spec.text.empty() || spec.id == window::Ctl::lblCopyRight) continue;
-      const std::wstring text = win32::Widen(spec.text);
-      const int height = win32::Px(spec.height, dpi);
+    for (const auto& entry : window::kControls) {
+      if (entry.text.empty() || entry.id == window::Ctl::lblCopyRight) continue;
+      const std::wstring text = win32::Widen(entry.text);
+      const int height = win32::Px(entry.height, dpi);
       SIZE size = TextSize(font, text, 0);
-      EXPECT_LE(size.cx, win32::CaptionRoom(spec, dpi)) << spec.name << " at " << dpi << " DPI";
-      EXPECT_LE(size.cy, height) << spec.name << " at " << dpi << " DPI";
+      EXPECT_LE(size.cx, win32::CaptionRoom(entry, dpi)) << entry.name << " at " << dpi << " DPI";
+      EXPECT_LE(size.cy, height) << entry.name << " at " << dpi << " DPI";
     }
     ::DeleteObject(font);
   }
@@ -47,14 +47,14 @@ TEST(CaptionFit, EveryCaptionFitsItsBox) {
 TEST(CaptionFit, CreditsAndTabCaptionsFit) {
   for (UINT dpi : {96u, 144u}) {
     HFONT font = win32::CreateDialogFont(dpi);
-    const auto& credits = window::Spec(window::Ctl::lblCopyRight);
+    const auto& credits = window::LayoutOf(window::Ctl::lblCopyRight);
     SIZE size = TextSize(font, win32::Widen(window::kCreditText), win32::Px(credits.width, dpi));
     EXPECT_LE(size.cy, win32::Px(credits.height, dpi)) << dpi;
     ::DeleteObject(font);
 
     HFONT tabFont = win32::CreateTabFont(dpi);
     const int tabWidth =
-        win32::Px(window::Spec(window::Ctl::SSTab1).width, dpi) / 3 - win32::Px(60, dpi);
+        win32::Px(window::LayoutOf(window::Ctl::SSTab1).width, dpi) / 3 - win32::Px(60, dpi);
     for (auto caption : window::kPageCaptions) {
       EXPECT_LE(TextSize(tabFont, win32::Widen(caption), 0).cx, tabWidth - 12) << dpi;
     }
