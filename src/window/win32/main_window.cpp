@@ -17,6 +17,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"QuimbelMainWindow";
 constexpr UINT_PTR kSplashTimer = 1;
+constexpr int kIconResource = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
 // Frames, the tab control and the picture box hold controls, but as Win32
@@ -99,18 +100,7 @@ HWND MainWindow::Control(Ctl id) const {
 
 void MainWindow::Open() {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &BaseWindow::Proc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0));
-  wc.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                               ::GetSystemMetrics(SM_CXSMICON),
-                                               ::GetSystemMetrics(SM_CYSMICON), 0));
-  wc.lpszClassName = kClassName;
-  ::RegisterClassExW(&wc);
+  RegisterWindowClass(kClassName, &BaseWindow::Proc, kIconResource);
 
   // Created at its final size, centred on the primary screen, so that
   // nothing is laid out twice; another monitor's DPI arrives as WM_DPICHANGED.

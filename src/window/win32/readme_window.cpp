@@ -17,16 +17,7 @@ ReadmeWindow* openWindow = nullptr;
 
 ReadmeWindow::ReadmeWindow(HWND owner) {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = &BaseWindow::Proc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.hIcon = static_cast<HICON>(
-      ::LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON, 32, 32, 0));
-  wc.lpszClassName = kClassName;
-  ::RegisterClassExW(&wc);
+  RegisterWindowClass(kClassName, &BaseWindow::Proc, kIconResource);
 
   // Fixed on the screen, wherever the main window is.
   const UINT dpi = ::GetDpiForSystem();

@@ -26,6 +26,24 @@ std::string Narrow(std::wstring_view wide) {
   return utf8;
 }
 
+void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int iconResource) {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  auto icon = [&](int size) {
+    return static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, 0));
+  };
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.hIcon = icon(32);
+  wc.hIconSm = icon(::GetSystemMetrics(SM_CXSMICON));
+  wc.lpszClassName = name;
+  ::RegisterClassExW(&wc);
+}
+
 std::string WindowText(HWND hwnd) {
   int len = ::GetWindowTextLengthW(hwnd);
   std::wstring text(static_cast<std::size_t>(len) + 1, L'\0');

@@ -18,6 +18,10 @@ inline int Px(int twips, UINT dpi) {
   return ::MulDiv(twips, static_cast<int>(dpi), 1440);
 }
 
+// Registers a window class of the program: arrow cursor, the button-face
+// background, and the icon resource at 32 x 32 and at the small icon size.
+void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int iconResource);
+
 // The window's text as UTF-8.
 std::string WindowText(HWND hwnd);
 
