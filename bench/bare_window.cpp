@@ -1,10 +1,13 @@
-// The yardstick for start-up: a bare Win32 program that opens one window
-// with one tab control and waits.
+// The yardsticks for start-up: a bare Win32 program that opens one window
+// with one tab control and waits; given "controls", it also puts as many
+// standard controls on the tab control as the starter has (17 besides it).
 #include <windows.h>
 
 #include <commctrl.h>
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#include <cwchar>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR args, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES};
   ::InitCommonControlsEx(&controls);
   WNDCLASSW wc{};
@@ -22,6 +25,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   item.mask = TCIF_TEXT;
   item.pszText = const_cast<wchar_t*>(L"Tab");
   TabCtrl_InsertItem(tab, 0, &item);
+  if (args != nullptr && wcsstr(args, L"controls") != nullptr) {
+    for (int i = 0; i < 17; ++i) {
+      ::CreateWindowW(L"BUTTON", L"Control", WS_CHILD | WS_VISIBLE, 10 + (i % 3) * 100,
+                      30 + (i / 3) * 20, 90, 18, tab, nullptr, instance, nullptr);
+    }
+  }
   ::ShowWindow(hwnd, SW_SHOWNORMAL);
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);

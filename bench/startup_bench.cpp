@@ -1,6 +1,7 @@
 // Start-up time under Wine: from CreateProcessW to the main window being
-// visible and idle, for quimbel.exe and the bare window program, alternated
-// A B A B. Prints "name median min max peak-working-set" rows.
+// visible and idle, for quimbel.exe, the bare window program and the bare
+// program with as many controls as the starter, alternated A B C A B C. Prints "name median min max
+// peak-working-set" rows.
 #include <windows.h>
 
 #include <psapi.h>
@@ -35,8 +36,8 @@ bool HasVisibleWindow(DWORD pid) {
   return search.found;
 }
 
-Sample Run(const std::wstring& exe, const std::wstring& folder) {
-  std::wstring commandLine = L"\"" + exe + L"\"";
+Sample Run(const std::wstring& exe, const std::wstring& folder, const wchar_t* args = L"") {
+  std::wstring commandLine = L"\"" + exe + L"\" " + args;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
@@ -75,12 +76,14 @@ int wmain(int argc, wchar_t** argv) {
   const int runs = argc > 4 ? _wtoi(argv[4]) : 20;
   Run(quimbel, folder);  // warm the system's caches for both
   Run(bare, folder);
-  std::vector<Sample> a, b;
+  std::vector<Sample> a, b, c;
   for (int i = 0; i < runs; ++i) {
     a.push_back(Run(quimbel, folder));
     b.push_back(Run(bare, folder));
+    c.push_back(Run(bare, folder, L"controls"));
   }
   Report("quimbel", a);
   Report("bare", b);
+  Report("bare18", c);
   return 0;
 }
