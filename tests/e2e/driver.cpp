@@ -117,12 +117,13 @@ Starter::~Starter() {
   CloseStandIns();
 }
 
-std::vector<HWND> Starter::TopWindows(const wchar_t* cls) {
+std::vector<HWND> Starter::TopWindows(const wchar_t* cls, bool visibleOnly) {
   struct Search {
     DWORD pid;
     const wchar_t* cls;
+    bool visibleOnly;
     std::vector<HWND> found;
-  } search{info_.dwProcessId, cls, {}};
+  } search{info_.dwProcessId, cls, visibleOnly, {}};
   ::EnumWindows(
       [](HWND hwnd, LPARAM lp) -> BOOL {
         auto* s = reinterpret_cast<Search*>(lp);
@@ -130,7 +131,8 @@ std::vector<HWND> Starter::TopWindows(const wchar_t* cls) {
         ::GetWindowThreadProcessId(hwnd, &pid);
         wchar_t name[64];
         ::GetClassNameW(hwnd, name, 64);
-        if (pid == s->pid && ::IsWindowVisible(hwnd) && lstrcmpW(name, s->cls) == 0)
+        if (pid == s->pid && (!s->visibleOnly || ::IsWindowVisible(hwnd)) &&
+            lstrcmpiW(name, s->cls) == 0)
           s->found.push_back(hwnd);
         return TRUE;
       },

@@ -67,7 +67,9 @@ class Starter {
   HWND MessageBox(int ms = 8000);
   // A top-level window of the program with this class, visible, or nullptr.
   HWND TopWindow(const wchar_t* cls, int ms = 8000);
-  std::vector<HWND> TopWindows(const wchar_t* cls);
+  // The program's top-level windows of this class, the visible ones only
+  // unless `visibleOnly` is false.
+  std::vector<HWND> TopWindows(const wchar_t* cls, bool visibleOnly = true);
 
   static std::wstring BoxText(HWND box);
   static void CloseBox(HWND box);

@@ -122,6 +122,10 @@ TEST(MainWindow, ControlsAreStandardAndOpenAsDescribed) {
     EXPECT_EQ(Text(control), c.text) << static_cast<int>(c.id);
   }
   EXPECT_EQ(::SendMessageW(Control(main, Ctl::SSTab1), TCM_GETITEMCOUNT, 0, 0), 3);
+  // One tooltip control, with one tool: the BIOS path box.
+  const std::vector<HWND> tips = starter.TopWindows(TOOLTIPS_CLASSW, false);
+  ASSERT_EQ(tips.size(), 1u);
+  EXPECT_EQ(::SendMessageW(tips[0], TTM_GETTOOLCOUNT, 0, 0), 1);
   EXPECT_EQ(::SendMessageW(Control(main, Ctl::SSTab1), TCM_GETCURSEL, 0, 0), 0);
   for (Ctl option : {Ctl::Option1, Ctl::Option2, Ctl::Option3})
     EXPECT_FALSE(e2e::IsChecked(Control(main, option)));
