@@ -19,13 +19,8 @@ fi
 
 # No display: show it on a virtual desktop, take a picture, close it.
 shoot() {
-  cd "$demo"
-  "$root/tools/wine-run.sh" explorer /desktop=quimbel,800x600 "$demo/quimbel.exe" >/dev/null 2>&1 &
-  for _ in $(seq 100); do
-    xdotool search --name 'Quimbel Advance Start' >/dev/null 2>&1 && break
-    sleep 0.2
-  done
-  sleep 1
+  source "$root/tools/desktop.sh"
+  start_on_desktop
   xwd -root -silent | convert xwd:- -crop 800x600+0+0 +repage "$demo/quimbel.png"
   wineserver -k >/dev/null 2>&1 || true
   echo "The starter ran in $demo; a screenshot of it is in $demo/quimbel.png"

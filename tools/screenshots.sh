@@ -9,13 +9,8 @@ export root out
 
 shots() {
   demo="$root/build/demo"
-  cd "$demo"
-  "$root/tools/wine-run.sh" explorer /desktop=quimbel,800x600 "$demo/quimbel.exe" >/dev/null 2>&1 &
-  for _ in $(seq 100); do
-    xdotool search --name 'Quimbel Advance Start' >/dev/null 2>&1 && break
-    sleep 0.2
-  done
-  sleep 1.5
+  source "$root/tools/desktop.sh"
+  start_on_desktop
   # The 800 x 600 desktop centres the window: it spans about 224..575 x 207..391.
   grab() { xwd -root -silent | convert xwd:- -crop "$2" +repage "$out/$1.png"; }
   click() { xdotool mousemove "$1" "$2" click 1; sleep 0.7; }
