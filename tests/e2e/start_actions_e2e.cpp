@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "e2e/driver.h"
 #include "window/form_layout.h"
@@ -45,35 +46,46 @@ void ChooseAndOk(HWND main, Ctl option) {
   e2e::Click(Control(main, Ctl::Command1));
 }
 
-TEST(StartActions, NothingSelectedDoesNothing) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  folder.AddEmulator();
-  Starter starter(folder.Path());
-  HWND main = Ready(starter);
+// A folder with the program and a settings file; Launch starts the program
+// there, hides the splash and gives the main window.
+class StarterTest : public ::testing::Test {
+ protected:
+  StarterTest() { folder_.WriteSettings(kFile); }
+  HWND Launch(const fs::path& cwd = {}) {
+    starter_ = std::make_unique<Starter>(folder_.Path(), cwd);
+    return Ready(*starter_);
+  }
+
+  e2e::EmulatorFolder folder_;
+  std::unique_ptr<Starter> starter_;
+};
+
+class StartActions : public StarterTest {};
+class Readme : public StarterTest {};
+
+TEST_F(StartActions, NothingSelectedDoesNothing) {
+  folder_.AddEmulator();
+  HWND main = Launch();
   ASSERT_NE(main, nullptr);
   ChooseAndOk(main, Ctl::kForm);
   ::Sleep(800);
-  EXPECT_TRUE(starter.Running());
-  EXPECT_EQ(starter.MessageBox(0), nullptr);
-  EXPECT_TRUE(folder.Starts().empty());
+  EXPECT_TRUE(starter_->Running());
+  EXPECT_EQ(starter_->MessageBox(0), nullptr);
+  EXPECT_TRUE(folder_.Starts().empty());
 }
 
-TEST(StartActions, StartTwiceStartsTwoEmulatorsAndStays) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  folder.AddEmulator();
+TEST_F(StartActions, StartTwiceStartsTwoEmulatorsAndStays) {
+  folder_.AddEmulator();
   e2e::EmulatorFolder elsewhere("quimbel-cwd");
-  Starter starter(folder.Path(), elsewhere.Path());
-  HWND main = Ready(starter);
+  HWND main = Launch(elsewhere.Path());
   ASSERT_NE(main, nullptr);
   ChooseAndOk(main, Ctl::Option1);
-  ASSERT_TRUE(e2e::WaitFor([&] { return folder.Starts().size() == 1; }));
+  ASSERT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 1; }));
   e2e::Click(Control(main, Ctl::Command1));
-  ASSERT_TRUE(e2e::WaitFor([&] { return folder.Starts().size() == 2; }));
-  EXPECT_TRUE(starter.Running());
-  const std::string exe = e2e::Utf8((folder / "QuimbelAdvance.exe").native());
-  for (const auto& line : folder.Starts()) {
+  ASSERT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 2; }));
+  EXPECT_TRUE(starter_->Running());
+  const std::string exe = e2e::Utf8((folder_ / "QuimbelAdvance.exe").native());
+  for (const auto& line : folder_.Starts()) {
     // No arguments, the starter's own current folder, a normal window.
     EXPECT_NE(line.find("|cmd=\"" + exe + "\"|"), std::string::npos) << line;
     EXPECT_NE(line.find("|cwd=" + e2e::Utf8(elsewhere.Path().native())), std::string::npos) << line;
@@ -81,36 +93,30 @@ TEST(StartActions, StartTwiceStartsTwoEmulatorsAndStays) {
   }
 }
 
-TEST(StartActions, StartAndExitStartsOneAndEnds) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  folder.AddEmulator();
-  Starter starter(folder.Path());
-  HWND main = Ready(starter);
+TEST_F(StartActions, StartAndExitStartsOneAndEnds) {
+  folder_.AddEmulator();
+  HWND main = Launch();
   ASSERT_NE(main, nullptr);
   ChooseAndOk(main, Ctl::Option3);
-  EXPECT_TRUE(starter.Exited());
-  EXPECT_TRUE(e2e::WaitFor([&] { return folder.Starts().size() == 1; }));
+  EXPECT_TRUE(starter_->Exited());
+  EXPECT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 1; }));
 }
 
-TEST(StartActions, ExitDropsUnsavedEdits) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  folder.AddEmulator();
-  Starter starter(folder.Path());
-  HWND main = Ready(starter);
+TEST_F(StartActions, ExitDropsUnsavedEdits) {
+  folder_.AddEmulator();
+  HWND main = Launch();
   ASSERT_NE(main, nullptr);
   e2e::SelectTab(Control(main, Ctl::SSTab1), 1);
   e2e::Click(Control(main, Ctl::Check1));
   EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowEnabled(Control(main, Ctl::cmdSaveSettings)); }));
   e2e::SelectTab(Control(main, Ctl::SSTab1), 0);
   ChooseAndOk(main, Ctl::Option2);
-  EXPECT_TRUE(starter.Exited());
-  EXPECT_EQ(folder.Settings(), kFile);
-  EXPECT_TRUE(folder.Starts().empty());
+  EXPECT_TRUE(starter_->Exited());
+  EXPECT_EQ(folder_.Settings(), kFile);
+  EXPECT_TRUE(folder_.Starts().empty());
 }
 
-TEST(StartActions, EmulatorMissingOrMisnamedOrHiddenEndsTheProgram) {
+TEST_F(StartActions, EmulatorMissingOrMisnamedOrHiddenEndsTheProgram) {
   const struct {
     const char* name;
     std::string stored;  // empty: no emulator
@@ -140,7 +146,7 @@ TEST(StartActions, EmulatorMissingOrMisnamedOrHiddenEndsTheProgram) {
   }
 }
 
-TEST(StartActions, SpaceInTheFolderNameRunsOnlyTheEmulator) {
+TEST_F(StartActions, SpaceInTheFolderNameRunsOnlyTheEmulator) {
   // "<parent>\run me\QuimbelAdvance.exe" given unquoted to the system would
   // start "<parent>\run.exe".
   e2e::EmulatorFolder parent("quimbel-space");
@@ -160,22 +166,19 @@ TEST(StartActions, SpaceInTheFolderNameRunsOnlyTheEmulator) {
   EXPECT_TRUE(parent.Starts().empty()) << "another program was started";
 }
 
-TEST(StartActions, FailedStartIsShownAndNothingEnds) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  testing_support::WriteBytes(folder / "QuimbelAdvance.exe", "this is not a program\r\n");
-  Starter starter(folder.Path());
-  HWND main = Ready(starter);
+TEST_F(StartActions, FailedStartIsShownAndNothingEnds) {
+  testing_support::WriteBytes(folder_ / "QuimbelAdvance.exe", "this is not a program\r\n");
+  HWND main = Launch();
   ASSERT_NE(main, nullptr);
   ChooseAndOk(main, Ctl::Option3);
-  HWND box = starter.MessageBox();
+  HWND box = starter_->MessageBox();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Starter::BoxText(box).substr(0, 36), L"The emulator could not be started.\r\n");
   EXPECT_NE(Starter::BoxText(box).find(L"\r\nNumber "), std::wstring::npos);
   EXPECT_EQ(Text(box), L"Quimbel Advance starter");
   Starter::CloseBox(box);
-  EXPECT_TRUE(e2e::WaitFor([&] { return starter.MessageBox(0) == nullptr; }));
-  EXPECT_TRUE(starter.Running());
+  EXPECT_TRUE(e2e::WaitFor([&] { return starter_->MessageBox(0) == nullptr; }));
+  EXPECT_TRUE(starter_->Running());
 }
 
 // The read-me window, opened from the Info tab.
@@ -186,14 +189,8 @@ HWND OpenReadme(Starter& starter, HWND main) {
   return starter.TopWindow(L"QuimbelReadmeWindow");
 }
 
-void ExpectReadmePlace(int dpi) {
-  e2e::ScopedDpi scoped(static_cast<DWORD>(dpi));
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  Starter starter(folder.Path());
-  HWND main = Ready(starter);
-  ASSERT_NE(main, nullptr);
-  HWND readme = OpenReadme(starter, main);
+// The read-me window's client area sits at its fixed place on the screen.
+void ExpectReadmePlace(HWND readme, HWND main, int dpi) {
   ASSERT_NE(readme, nullptr);
   RECT client;
   ::GetClientRect(readme, &client);
@@ -207,20 +204,23 @@ void ExpectReadmePlace(int dpi) {
   EXPECT_NE(::GetWindow(readme, GW_OWNER), main) << "not owned by the main window";
 }
 
-TEST(Readme, PlaceAndSizeAt96Dpi) {
-  ExpectReadmePlace(96);
-}
-TEST(Readme, PlaceAndSizeAt144Dpi) {
-  ExpectReadmePlace(144);
+TEST_F(Readme, PlaceAndSizeAt96Dpi) {
+  HWND main = Launch();
+  ASSERT_NE(main, nullptr);
+  ExpectReadmePlace(OpenReadme(*starter_, main), main, 96);
 }
 
-TEST(Readme, OneWindowWithTheWholeTextAndTheMainWindowStillWorks) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  Starter starter(folder.Path());
-  HWND main = Ready(starter);
+TEST_F(Readme, PlaceAndSizeAt144Dpi) {
+  e2e::ScopedDpi scoped(144);
+  HWND main = Launch();
   ASSERT_NE(main, nullptr);
-  HWND readme = OpenReadme(starter, main);
+  ExpectReadmePlace(OpenReadme(*starter_, main), main, 144);
+}
+
+TEST_F(Readme, OneWindowWithTheWholeTextAndTheMainWindowStillWorks) {
+  HWND main = Launch();
+  ASSERT_NE(main, nullptr);
+  HWND readme = OpenReadme(*starter_, main);
   ASSERT_NE(readme, nullptr);
   EXPECT_EQ(Text(readme), L"Readme Quimbel Advance starter");
   HWND label = e2e::Find(readme, L"Static");
@@ -238,7 +238,7 @@ TEST(Readme, OneWindowWithTheWholeTextAndTheMainWindowStillWorks) {
   // A second click: still one window, same text, same place.
   e2e::Click(Control(main, Ctl::cmdReadme));
   ::Sleep(300);
-  EXPECT_EQ(starter.TopWindows(L"QuimbelReadmeWindow").size(), 1u);
+  EXPECT_EQ(starter_->TopWindows(L"QuimbelReadmeWindow").size(), 1u);
   RECT after;
   ::GetWindowRect(readme, &after);
   EXPECT_TRUE(::EqualRect(&before, &after));
@@ -251,38 +251,32 @@ TEST(Readme, OneWindowWithTheWholeTextAndTheMainWindowStillWorks) {
 
   // Closed and opened again: the whole text, never "...".
   ::PostMessageW(readme, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(e2e::WaitFor([&] { return starter.TopWindows(L"QuimbelReadmeWindow").empty(); }));
-  readme = OpenReadme(starter, main);
+  EXPECT_TRUE(e2e::WaitFor([&] { return starter_->TopWindows(L"QuimbelReadmeWindow").empty(); }));
+  readme = OpenReadme(*starter_, main);
   ASSERT_NE(readme, nullptr);
   EXPECT_EQ(Text(e2e::Find(readme, L"Static")), expected);
 }
 
-TEST(Readme, ProgramEndsWhenItsLastWindowCloses) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  Starter starter(folder.Path());
-  HWND main = Ready(starter);
+TEST_F(Readme, ProgramEndsWhenItsLastWindowCloses) {
+  HWND main = Launch();
   ASSERT_NE(main, nullptr);
-  HWND readme = OpenReadme(starter, main);
+  HWND readme = OpenReadme(*starter_, main);
   ASSERT_NE(readme, nullptr);
   ::PostMessageW(main, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(e2e::WaitFor([&] { return starter.MainWindow(0) == nullptr; }));
-  EXPECT_FALSE(starter.Exited(500)) << "ended while the read-me window was open";
+  EXPECT_TRUE(e2e::WaitFor([&] { return starter_->MainWindow(0) == nullptr; }));
+  EXPECT_FALSE(starter_->Exited(500)) << "ended while the read-me window was open";
   ::PostMessageW(readme, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(starter.Exited());
+  EXPECT_TRUE(starter_->Exited());
 }
 
-TEST(Readme, AnExitClosesBothWindows) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  folder.AddEmulator();
-  Starter starter(folder.Path());
-  HWND main = Ready(starter);
+TEST_F(Readme, AnExitClosesBothWindows) {
+  folder_.AddEmulator();
+  HWND main = Launch();
   ASSERT_NE(main, nullptr);
-  ASSERT_NE(OpenReadme(starter, main), nullptr);
+  ASSERT_NE(OpenReadme(*starter_, main), nullptr);
   e2e::SelectTab(Control(main, Ctl::SSTab1), 0);
   ChooseAndOk(main, Ctl::Option2);
-  EXPECT_TRUE(starter.Exited());
+  EXPECT_TRUE(starter_->Exited());
 }
 
 }  // namespace
