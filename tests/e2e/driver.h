@@ -8,9 +8,12 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
 
@@ -80,6 +83,23 @@ class Starter {
 
  private:
   PROCESS_INFORMATION info_{};
+};
+
+// A fresh folder with the program and a settings file. Start starts the
+// program there; Open also waits for its main window to show.
+class ProgramTest : public ::testing::Test {
+ protected:
+  explicit ProgramTest(const std::string& settings) { folder_.WriteSettings(settings); }
+  void Start(const fs::path& cwd = {}) {
+    starter_ = std::make_unique<Starter>(folder_.Path(), cwd);
+  }
+  HWND Open(const fs::path& cwd = {}) {
+    Start(cwd);
+    return starter_->MainWindow();
+  }
+
+  EmulatorFolder folder_;
+  std::unique_ptr<Starter> starter_;
 };
 
 // The descendant of `root` with this class and text (text ignored if null).

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "e2e/driver.h"
 #include "window/form_layout.h"
@@ -38,12 +39,13 @@ HWND PastSplash(HWND main) {
   return Control(main, Ctl::SSTab1);
 }
 
-void ExpectLayout(int dpi) {
-  e2e::ScopedDpi scoped(static_cast<DWORD>(dpi));
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  Starter starter(folder.Path());
-  HWND main = starter.MainWindow();
+class MainWindow : public e2e::ProgramTest {
+ protected:
+  MainWindow() : ProgramTest(kFile) {}
+};
+
+// Every place and size of the main window at the DPI it was started with.
+void ExpectLayout(HWND main, int dpi) {
   ASSERT_NE(main, nullptr);
 
   RECT client;
@@ -80,18 +82,16 @@ void ExpectLayout(int dpi) {
   EXPECT_GT(picture.right, tabRect.right);
 }
 
-TEST(MainWindow, LayoutAt96Dpi) {
-  ExpectLayout(96);
+TEST_F(MainWindow, LayoutAt96Dpi) {
+  ExpectLayout(Open(), 96);
 }
-TEST(MainWindow, LayoutAt144Dpi) {
-  ExpectLayout(144);
+TEST_F(MainWindow, LayoutAt144Dpi) {
+  e2e::ScopedDpi scoped(144);
+  ExpectLayout(Open(), 144);
 }
 
-TEST(MainWindow, ControlsAreStandardAndOpenAsDescribed) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  Starter starter(folder.Path());
-  HWND main = starter.MainWindow();
+TEST_F(MainWindow, ControlsAreStandardAndOpenAsDescribed) {
+  HWND main = Open();
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(Text(main).substr(0, 23), L"Quimbel Advance Start  ");
   const struct {
@@ -123,7 +123,7 @@ TEST(MainWindow, ControlsAreStandardAndOpenAsDescribed) {
   }
   EXPECT_EQ(::SendMessageW(Control(main, Ctl::SSTab1), TCM_GETITEMCOUNT, 0, 0), 3);
   // One tooltip control, with one tool: the BIOS path box.
-  const std::vector<HWND> tips = starter.TopWindows(TOOLTIPS_CLASSW, false);
+  const std::vector<HWND> tips = starter_->TopWindows(TOOLTIPS_CLASSW, false);
   ASSERT_EQ(tips.size(), 1u);
   EXPECT_EQ(::SendMessageW(tips[0], TTM_GETTOOLCOUNT, 0, 0), 1);
   EXPECT_EQ(::SendMessageW(Control(main, Ctl::SSTab1), TCM_GETCURSEL, 0, 0), 0);
@@ -141,11 +141,8 @@ TEST(MainWindow, ControlsAreStandardAndOpenAsDescribed) {
   EXPECT_FALSE(::IsWindowVisible(Control(main, Ctl::Frame5)));
 }
 
-TEST(MainWindow, TabsShowTheirOwnFrameAndTheSplashBelongsToRun) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  Starter starter(folder.Path());
-  HWND main = starter.MainWindow();
+TEST_F(MainWindow, TabsShowTheirOwnFrameAndTheSplashBelongsToRun) {
+  HWND main = Open();
   ASSERT_NE(main, nullptr);
   HWND tab = Control(main, Ctl::SSTab1);
   e2e::SelectTab(tab, 1);
@@ -164,11 +161,8 @@ TEST(MainWindow, TabsShowTheirOwnFrameAndTheSplashBelongsToRun) {
   EXPECT_FALSE(::IsWindowVisible(Control(main, Ctl::Picture1)));
 }
 
-TEST(MainWindow, SplashGoesAfterTenSeconds) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  Starter starter(folder.Path());
-  HWND main = starter.MainWindow();
+TEST_F(MainWindow, SplashGoesAfterTenSeconds) {
+  HWND main = Open();
   ASSERT_NE(main, nullptr);
   HWND picture = Control(main, Ctl::Picture1), label = Control(main, Ctl::Label2);
   ::Sleep(7000);
@@ -177,18 +171,18 @@ TEST(MainWindow, SplashGoesAfterTenSeconds) {
   EXPECT_FALSE(::IsWindowVisible(label));
 }
 
-TEST(MainWindow, MissingSettingsFileIsReportedAndTheWindowOpens) {
-  e2e::EmulatorFolder folder;
-  Starter starter(folder.Path());
-  HWND box = starter.MessageBox();
+TEST_F(MainWindow, MissingSettingsFileIsReportedAndTheWindowOpens) {
+  fs::remove(folder_ / "QuimbelAdvance.ini");
+  Start();
+  HWND box = starter_->MessageBox();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Starter::BoxText(box),
             L"Cannot find QuimbelAdvance.ini file.\r\n\r\nExtract QuimbelAdvance.exe and run it at "
             L"least once before using this utility.");
   EXPECT_EQ(Text(box), L"Quimbel Advance starter");
-  EXPECT_EQ(starter.MainWindow(300), nullptr) << "the window waits for the message";
+  EXPECT_EQ(starter_->MainWindow(300), nullptr) << "the window waits for the message";
   Starter::CloseBox(box);
-  HWND main = starter.MainWindow();
+  HWND main = starter_->MainWindow();
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(Text(Control(main, Ctl::txtBios)), L"");
   EXPECT_FALSE(e2e::IsChecked(Control(main, Ctl::Check1)));
@@ -200,35 +194,31 @@ TEST(MainWindow, MissingSettingsFileIsReportedAndTheWindowOpens) {
   e2e::SelectTab(Control(main, Ctl::SSTab1), 1);
   e2e::Click(Control(main, Ctl::Check2));
   e2e::Click(Control(main, Ctl::cmdSaveSettings));
-  box = starter.MessageBox();
+  box = starter_->MessageBox();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Starter::BoxText(box).substr(0, 36), L"Cannot find QuimbelAdvance.ini file.");
   Starter::CloseBox(box);
-  EXPECT_TRUE(e2e::WaitFor([&] { return starter.MessageBox(0) == nullptr; }));
-  EXPECT_FALSE(fs::exists(folder / "QuimbelAdvance.ini"));
+  EXPECT_TRUE(e2e::WaitFor([&] { return starter_->MessageBox(0) == nullptr; }));
+  EXPECT_FALSE(fs::exists(folder_ / "QuimbelAdvance.ini"));
   EXPECT_TRUE(::IsWindowEnabled(Control(main, Ctl::cmdSaveSettings)));
 }
 
-TEST(MainWindow, UnreadableSettingsFileEndsTheProgramBeforeTheWindowShows) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings("SoundEnable              1\r\nBIOSRom                  \"\r\n");
-  Starter starter(folder.Path());
-  HWND box = starter.MessageBox();
+TEST_F(MainWindow, UnreadableSettingsFileEndsTheProgramBeforeTheWindowShows) {
+  folder_.WriteSettings("SoundEnable              1\r\nBIOSRom                  \"\r\n");
+  Start();
+  HWND box = starter_->MessageBox();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Starter::BoxText(box),
             L"A severe problem occured.\r\nNumber 5\r\nDescription Invalid procedure call or "
             L"argument");
   EXPECT_EQ(Text(box), L"Quimbel Advance starter");
   Starter::CloseBox(box);
-  EXPECT_TRUE(starter.Exited());
-  EXPECT_TRUE(starter.TopWindows(L"QuimbelMainWindow").empty());
+  EXPECT_TRUE(starter_->Exited());
+  EXPECT_TRUE(starter_->TopWindows(L"QuimbelMainWindow").empty());
 }
 
-TEST(MainWindow, EditsEnableSaveAndSaveRewritesTheThreeLines) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  Starter starter(folder.Path());
-  HWND main = starter.MainWindow();
+TEST_F(MainWindow, EditsEnableSaveAndSaveRewritesTheThreeLines) {
+  HWND main = Open();
   ASSERT_NE(main, nullptr);
   e2e::SelectTab(PastSplash(main), 1);
   HWND save = Control(main, Ctl::cmdSaveSettings), bios = Control(main, Ctl::txtBios);
@@ -245,54 +235,51 @@ TEST(MainWindow, EditsEnableSaveAndSaveRewritesTheThreeLines) {
   e2e::Click(save);
   EXPECT_TRUE(e2e::WaitFor([&] { return Text(save) == L"Saved"; }));
   EXPECT_FALSE(::IsWindowEnabled(save));
-  EXPECT_EQ(folder.Settings(),
+  EXPECT_EQ(folder_.Settings(),
             "[Emulator]\r\nFrameSkip                2\r\nSoundEnable              0\r\n"
             "DebugMenuEnable          1\r\nBIOSRom                  \"E:\\bios\\new.gba\"\r\n"
             "LastRom                  \"D:\\roms\\game.gba\"\r\n");
-  EXPECT_FALSE(fs::exists(folder / "temp.ini"));
+  EXPECT_FALSE(fs::exists(folder_ / "temp.ini"));
 
   e2e::Click(Control(main, Ctl::Check1));
   EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowEnabled(save) != FALSE; }));
   EXPECT_EQ(Text(save), L"Saved");
 }
 
-TEST(MainWindow, FailedSaveIsShownAndNothingIsLost) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  ::SetFileAttributesW((folder / "QuimbelAdvance.ini").c_str(), FILE_ATTRIBUTE_READONLY);
-  Starter starter(folder.Path());
-  HWND main = starter.MainWindow();
+TEST_F(MainWindow, FailedSaveIsShownAndNothingIsLost) {
+  ::SetFileAttributesW((folder_ / "QuimbelAdvance.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+  HWND main = Open();
   ASSERT_NE(main, nullptr);
   e2e::SelectTab(PastSplash(main), 1);
   e2e::Click(Control(main, Ctl::Check2));
   e2e::Click(Control(main, Ctl::cmdSaveSettings));
-  HWND box = starter.MessageBox();
+  HWND box = starter_->MessageBox();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Starter::BoxText(box),
             L"The settings could not be saved.\r\nNumber 70\r\nDescription Permission denied");
   EXPECT_EQ(Text(box), L"Quimbel Advance starter");
   Starter::CloseBox(box);
-  EXPECT_TRUE(e2e::WaitFor([&] { return starter.MessageBox(0) == nullptr; }));
-  EXPECT_TRUE(starter.Running());
+  EXPECT_TRUE(e2e::WaitFor([&] { return starter_->MessageBox(0) == nullptr; }));
+  EXPECT_TRUE(starter_->Running());
   EXPECT_TRUE(::IsWindowEnabled(Control(main, Ctl::cmdSaveSettings)));
   EXPECT_EQ(Text(Control(main, Ctl::cmdSaveSettings)), L"&Save");
   EXPECT_FALSE(e2e::IsChecked(Control(main, Ctl::Check2)));
-  ::SetFileAttributesW((folder / "QuimbelAdvance.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
-  EXPECT_EQ(folder.Settings(), kFile);
-  EXPECT_FALSE(fs::exists(folder / "temp.ini"));
+  ::SetFileAttributesW((folder_ / "QuimbelAdvance.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(folder_.Settings(), kFile);
+  EXPECT_FALSE(fs::exists(folder_ / "temp.ini"));
 
   // A path the settings file's code page cannot hold is refused the same way.
   e2e::Type(Control(main, Ctl::txtBios), L"C:\\\u65E5\u672C\\bios.gba");
   e2e::Click(Control(main, Ctl::cmdSaveSettings));
-  box = starter.MessageBox();
+  box = starter_->MessageBox();
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Starter::BoxText(box).substr(0, 45),
             L"The settings could not be saved.\r\nNumber 5\r\nD");
   Starter::CloseBox(box);
-  EXPECT_EQ(folder.Settings(), kFile);
+  EXPECT_EQ(folder_.Settings(), kFile);
 }
 
-TEST(MainWindow, WorksInAFolderWithANonAsciiName) {
+TEST_F(MainWindow, WorksInAFolderWithANonAsciiName) {
   e2e::EmulatorFolder folder("Ünïcødé 文件夹");
   folder.WriteSettings(kFile);
   Starter starter(folder.Path());
@@ -345,7 +332,7 @@ COLORREF ScreenPixel(HWND window, int x, int y) {
   return color;
 }
 
-TEST(MainWindow, PaintsWithTheUsersColours) {
+TEST_F(MainWindow, PaintsWithTheUsersColours) {
   // Colours that no standard scheme has: a window painted with fixed
   // colours, or with the wrong system colour, shows something else.
   ScopedColors colors({{L"Window", L"10 200 30"},
@@ -353,10 +340,7 @@ TEST(MainWindow, PaintsWithTheUsersColours) {
                        {L"ButtonFace", L"200 120 40"},
                        {L"InactiveCaptionText", L"1 2 3"},
                        {L"CaptionText", L"4 5 6"}});
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  Starter starter(folder.Path());
-  HWND main = starter.MainWindow();
+  HWND main = Open();
   ASSERT_NE(main, nullptr);
   ::Sleep(500);
   HWND picture = Control(main, Ctl::Picture1);
@@ -384,11 +368,8 @@ void Key(HWND main, UINT msg, WPARAM key, LPARAM flags = 0) {
   ::Sleep(150);
 }
 
-TEST(MainWindow, KeyboardFollowsTheWindowsOwnOrder) {
-  e2e::EmulatorFolder folder;
-  folder.WriteSettings(kFile);
-  Starter starter(folder.Path());
-  HWND main = starter.MainWindow();
+TEST_F(MainWindow, KeyboardFollowsTheWindowsOwnOrder) {
+  HWND main = Open();
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(e2e::WaitFor([&] { return Focused(main) == Control(main, Ctl::SSTab1); }));
   PastSplash(main);
@@ -402,8 +383,8 @@ TEST(MainWindow, KeyboardFollowsTheWindowsOwnOrder) {
 
   // Escape closes nothing.
   Key(main, WM_KEYDOWN, VK_ESCAPE);
-  EXPECT_TRUE(starter.Running());
-  EXPECT_NE(starter.MainWindow(0), nullptr);
+  EXPECT_TRUE(starter_->Running());
+  EXPECT_NE(starter_->MainWindow(0), nullptr);
 
   // Alt+S saves on the Options tab.
   e2e::SelectTab(Control(main, Ctl::SSTab1), 1);
@@ -411,7 +392,7 @@ TEST(MainWindow, KeyboardFollowsTheWindowsOwnOrder) {
   EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowEnabled(Control(main, Ctl::cmdSaveSettings)); }));
   Key(main, WM_SYSCHAR, 's', 1 << 29);
   EXPECT_TRUE(e2e::WaitFor([&] { return Text(Control(main, Ctl::cmdSaveSettings)) == L"Saved"; }));
-  EXPECT_NE(folder.Settings().find("DebugMenuEnable          1"), std::string::npos);
+  EXPECT_NE(folder_.Settings().find("DebugMenuEnable          1"), std::string::npos);
 }
 
 }  // namespace

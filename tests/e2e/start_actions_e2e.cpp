@@ -46,18 +46,14 @@ void ChooseAndOk(HWND main, Ctl option) {
   e2e::Click(Control(main, Ctl::Command1));
 }
 
-// A folder with the program and a settings file; Launch starts the program
-// there, hides the splash and gives the main window.
-class StarterTest : public ::testing::Test {
+// Launch starts the program, hides the splash and gives the main window.
+class StarterTest : public e2e::ProgramTest {
  protected:
-  StarterTest() { folder_.WriteSettings(kFile); }
+  StarterTest() : ProgramTest(kFile) {}
   HWND Launch(const fs::path& cwd = {}) {
-    starter_ = std::make_unique<Starter>(folder_.Path(), cwd);
+    Start(cwd);
     return Ready(*starter_);
   }
-
-  e2e::EmulatorFolder folder_;
-  std::unique_ptr<Starter> starter_;
 };
 
 class StartActions : public StarterTest {};
