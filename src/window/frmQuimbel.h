@@ -19,7 +19,6 @@ class FormView {
   virtual void SetValue(Ctl id, int value) = 0;
   virtual std::string Text(Ctl id) = 0;  // UTF-8
   virtual void SetText(Ctl id, const std::string& utf8) = 0;
-  virtual bool Enabled(Ctl id) = 0;
   virtual void SetEnabled(Ctl id, bool enabled) = 0;
   virtual void SetVisible(Ctl id, bool visible) = 0;
   // A modal message box (texts in UTF-8); returns when it is closed.

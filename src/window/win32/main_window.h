@@ -31,7 +31,6 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   void SetValue(window::Ctl id, int value) override;
   std::string Text(window::Ctl id) override;
   void SetText(window::Ctl id, const std::string& utf8) override;
-  bool Enabled(window::Ctl id) override;
   void SetEnabled(window::Ctl id, bool enabled) override;
   void SetVisible(window::Ctl id, bool visible) override;
   void MsgBox(const std::string& text, int style, const std::string& title) override;
