@@ -28,7 +28,6 @@ class FakeView : public window::FormView {
     text[id] = utf8;
     if (id == window::Ctl::txtBios && form) form->txtBios_Change();  // as the edit control does
   }
-  bool Enabled(window::Ctl id) override { return enabled[id]; }
   void SetEnabled(window::Ctl id, bool e) override { enabled[id] = e; }
   void SetVisible(window::Ctl id, bool v) override { visible[id] = v; }
   void MsgBox(const std::string& t, int style, const std::string& title) override {

@@ -389,10 +389,6 @@ void MainWindow::SetText(Ctl id, const std::string& utf8) {
   ::SetWindowTextW(Control(id), Widen(utf8).c_str());
 }
 
-bool MainWindow::Enabled(Ctl id) {
-  return ::IsWindowEnabled(Control(id)) != FALSE;
-}
-
 void MainWindow::SetEnabled(Ctl id, bool enabled) {
   HWND control = Control(id);
   if (!enabled && ::GetFocus() == control) MoveFocus(false);
