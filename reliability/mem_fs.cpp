@@ -30,7 +30,6 @@ class MemStream : public platform::TextStream {
   void WriteLine(const std::string& text) override {
     fs_.Step();
     if (!writing_) throw RuntimeError(platform::kPathFileAccess);
-    fs_.Grow(text.size() + 2);
     inode_->data += text;
     inode_->data += "\r\n";
   }
@@ -54,17 +53,11 @@ void MemFs::Step() {
   if (crashAt_ > 0 && count_ >= crashAt_) throw Crash{};
 }
 
-void MemFs::Grow(std::size_t more) {
-  if (capacity_ > 0 && used_ + more > capacity_) throw RuntimeError(platform::kDiskFull);
-  used_ += more;
-}
-
 void MemFs::Put(const std::string& name, const std::string& content, bool readOnly) {
   auto inode = std::make_shared<Inode>();
   inode->data = inode->synced = content;
   inode->readOnly = readOnly;
   entries_[name] = syncedEntries_[name] = inode;
-  used_ += content.size();
 }
 
 std::string MemFs::Get(const std::string& name) const {
@@ -109,7 +102,6 @@ std::unique_ptr<platform::TextStream> MemFs::OpenTextFile(const platform::fs::pa
     it = entries_.emplace(name, std::make_shared<Inode>()).first;
   } else {
     if (it->second->readOnly) throw RuntimeError(platform::kPermissionDenied);
-    used_ -= it->second->data.size();
     it->second->data.clear();
   }
   return std::make_unique<MemStream>(*this, it->second, true);

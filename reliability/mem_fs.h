@@ -43,11 +43,8 @@ class MemFs : public platform::FileSystem {
   // The program crashes just before operation `n` (1-based); 0 for never.
   void CrashAt(int n) { crashAt_ = n; }
   int Operations() const { return count_; }
-  // Full disk: writing past `bytes` in all files together fails with 61.
-  void SetCapacity(std::size_t bytes) { capacity_ = bytes; }
 
   void Step();
-  void Grow(std::size_t more);
 
   platform::fs::path AppFolder() override { return "/mem"; }
   bool FileExists(const platform::fs::path& path) override;
@@ -66,8 +63,6 @@ class MemFs : public platform::FileSystem {
   Entries syncedEntries_;  // what the folder holds on disk
   int count_ = 0;
   int crashAt_ = 0;
-  std::size_t capacity_ = 0;
-  std::size_t used_ = 0;
 };
 
 }  // namespace reliability

@@ -28,16 +28,6 @@ std::wstring Text(HWND hwnd) {
   return text;
 }
 
-std::string Utf8(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  int len = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                  0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(len), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len,
-                        nullptr, nullptr);
-  return out;
-}
-
 RECT RectIn(HWND hwnd, HWND container) {
   RECT rc;
   ::GetWindowRect(hwnd, &rc);

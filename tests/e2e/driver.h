@@ -24,8 +24,7 @@ namespace fs = std::filesystem;
 // Polls until `done` holds or `ms` milliseconds pass.
 bool WaitFor(const std::function<bool()>& done, int ms = 5000);
 
-std::wstring Text(HWND hwnd);  // WM_GETTEXT, which works across processes
-std::string Utf8(const std::wstring& wide);
+std::wstring Text(HWND hwnd);            // WM_GETTEXT, which works across processes
 RECT RectIn(HWND hwnd, HWND container);  // the window's rectangle in its container's client area
 
 // The folder next to the driver that holds quimbel.exe and the stand-in.
@@ -79,7 +78,6 @@ class Starter {
 
   bool Exited(int ms = 8000);
   bool Running() { return !Exited(0); }
-  DWORD Pid() const { return info_.dwProcessId; }
 
  private:
   PROCESS_INFORMATION info_{};

@@ -12,6 +12,7 @@
 #include "e2e/driver.h"
 #include "window/form_layout.h"
 #include "window/frmQuimbel.h"
+#include "window/win32/win32_util.h"
 
 namespace {
 
@@ -80,11 +81,12 @@ TEST_F(StartActions, StartTwiceStartsTwoEmulatorsAndStays) {
   e2e::Click(Control(main, Ctl::Command1));
   ASSERT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 2; }));
   EXPECT_TRUE(starter_->Running());
-  const std::string exe = e2e::Utf8((folder_ / "QuimbelAdvance.exe").native());
+  const std::string exe = win32::Narrow((folder_ / "QuimbelAdvance.exe").native());
   for (const auto& line : folder_.Starts()) {
     // No arguments, the starter's own current folder, a normal window.
     EXPECT_NE(line.find("|cmd=\"" + exe + "\"|"), std::string::npos) << line;
-    EXPECT_NE(line.find("|cwd=" + e2e::Utf8(elsewhere.Path().native())), std::string::npos) << line;
+    EXPECT_NE(line.find("|cwd=" + win32::Narrow(elsewhere.Path().native())), std::string::npos)
+        << line;
     EXPECT_NE(line.find("|show=1"), std::string::npos) << line;
   }
 }
@@ -220,13 +222,7 @@ TEST_F(Readme, OneWindowWithTheWholeTextAndTheMainWindowStillWorks) {
   ASSERT_NE(readme, nullptr);
   EXPECT_EQ(Text(readme), L"Readme Quimbel Advance starter");
   HWND label = e2e::Find(readme, L"Static");
-  const std::wstring expected = [] {
-    std::string utf8 = window::ReadmeText();
-    std::wstring wide(utf8.size(), L'\0');
-    wide.resize(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                      wide.data(), static_cast<int>(wide.size())));
-    return wide;
-  }();
+  const std::wstring expected = win32::Widen(window::ReadmeText());
   EXPECT_EQ(Text(label), expected);
   RECT before;
   ::GetWindowRect(readme, &before);
