@@ -97,14 +97,12 @@ std::unique_ptr<platform::TextStream> MemFs::OpenTextFile(const platform::fs::pa
     }
     return std::make_unique<MemStream>(*this, it->second, false);
   }
-  if (it == entries_.end()) {
-    if (!create) throw RuntimeError(platform::kFileNotFound);
-    it = entries_.emplace(name, std::make_shared<Inode>()).first;
-  } else {
-    if (it->second->readOnly) throw RuntimeError(platform::kPermissionDenied);
-    it->second->data.clear();
-  }
-  return std::make_unique<MemStream>(*this, it->second, true);
+  if (it == entries_.end() && !create) throw RuntimeError(platform::kFileNotFound);
+  // As the real services do: a left-over file goes and a new one takes its
+  // name, whatever the old one was.
+  auto inode = std::make_shared<Inode>();
+  entries_[name] = inode;
+  return std::make_unique<MemStream>(*this, inode, true);
 }
 
 void MemFs::DeleteFile(const platform::fs::path& path) {

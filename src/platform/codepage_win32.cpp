@@ -16,25 +16,46 @@ std::wstring Widen(const std::string& text, UINT codePage) {
   return wide;
 }
 
+// Converts without best-fit look-alikes; false when a character has no exact
+// match in the code page.
+bool ToAnsi(const std::wstring& wide, std::string& bytes) {
+  BOOL lossy = FALSE;
+  int len = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                  static_cast<int>(wide.size()), nullptr, 0, nullptr, &lossy);
+  if (len <= 0 || lossy) return false;
+  bytes.assign(static_cast<std::size_t>(len), '\0');
+  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                        bytes.data(), len, nullptr, &lossy);
+  return !lossy;
+}
+
 }  // namespace
 
 std::string ToCodePage(const std::string& utf8) {
   std::wstring wide = Widen(utf8, CP_UTF8);
-  if (wide.empty()) return {};
-  BOOL lossy = FALSE;
-  int len = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                  static_cast<int>(wide.size()), nullptr, 0, nullptr, &lossy);
-  std::string bytes(static_cast<std::size_t>(len > 0 ? len : 0), '\0');
-  if (len > 0) {
-    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
-                          bytes.data(), len, nullptr, &lossy);
+  std::string bytes;
+  if (wide.empty() || ToAnsi(wide, bytes)) return bytes;
+  // Name the first character that cannot be stored, so the user knows what
+  // to change.
+  std::string refused = "?";
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    const std::size_t n = IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size() ? 2 : 1;
+    std::string ignored;
+    if (!ToAnsi(wide.substr(i, n), ignored)) {
+      const std::wstring one = wide.substr(i, n);
+      refused.assign(
+          static_cast<std::size_t>(::WideCharToMultiByte(
+              CP_UTF8, 0, one.data(), static_cast<int>(n), nullptr, 0, nullptr, nullptr)),
+          '\0');
+      ::WideCharToMultiByte(CP_UTF8, 0, one.data(), static_cast<int>(n), refused.data(),
+                            static_cast<int>(refused.size()), nullptr, nullptr);
+      break;
+    }
+    i += n - 1;
   }
-  if (len <= 0 || lossy) {
-    throw RuntimeError(kInvalidArgument,
-                       "Invalid procedure call or argument: the BIOS path holds a character "
-                       "that the system's code page cannot store");
-  }
-  return bytes;
+  throw RuntimeError(kInvalidArgument,
+                     "Invalid procedure call or argument: the BIOS path holds the character \"" +
+                         refused + "\", which the system's code page cannot store");
 }
 
 std::string FromCodePage(const std::string& bytes) {

@@ -92,7 +92,15 @@ class PosixFileSystem final : public FileSystem {
     if (mode == IOMode::kForReading) {
       flags |= O_RDONLY | (create ? O_CREAT : 0);
     } else {
-      flags |= O_WRONLY | O_TRUNC | (create ? O_CREAT : 0);
+      // Never write into an existing file: it may be a hard or symbolic link
+      // to another one. Remove it and create the file exclusively.
+      struct stat st;
+      if (::lstat(path.c_str(), &st) != 0) {
+        if (!create) ThrowErrno(errno);
+      } else if (!S_ISDIR(st.st_mode) && ::unlink(path.c_str()) != 0) {
+        ThrowErrno(errno);
+      }
+      flags |= O_WRONLY | O_CREAT | O_EXCL;
     }
     int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) ThrowErrno(errno);
@@ -107,8 +115,11 @@ class PosixFileSystem final : public FileSystem {
     struct stat st;
     // Root may write anything; the owner's write bit is what "read-only"
     // means to the user who set it.
-    if (::stat(to.c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0)
-      throw RuntimeError(kPermissionDenied);
+    if (::stat(to.c_str(), &st) == 0) {
+      if ((st.st_mode & S_IWUSR) == 0) throw RuntimeError(kPermissionDenied);
+      // The new file keeps the old one's permissions.
+      if (::chmod(from.c_str(), st.st_mode & 07777) != 0) ThrowErrno(errno);
+    }
     if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(errno);
     SyncFolder(to.parent_path());
   }

@@ -50,6 +50,21 @@ class Win32Stream final : public BufferedTextStream {
   HANDLE h_;
 };
 
+// A file to be written anew may be a left-over of an earlier run: read-only,
+// hidden, or a hard link whose data another file shares. Writing through it
+// would change that other file or pass the attributes on, so it goes.
+void RemoveLeftOver(const fs::path& path, bool create) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    if (!create) ThrowLast();
+    return;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return;  // creating the file reports it
+  if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!::DeleteFileW(path.c_str())) ThrowLast();
+}
+
 bool IsSharingRefusal(DWORD code) {
   return code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED ||
          code == ERROR_LOCK_VIOLATION;
@@ -85,7 +100,8 @@ class Win32FileSystem final : public FileSystem {
     } else {
       access = GENERIC_WRITE;
       share = FILE_SHARE_READ;
-      disposition = create ? CREATE_ALWAYS : TRUNCATE_EXISTING;
+      disposition = CREATE_NEW;
+      RemoveLeftOver(path, create);
     }
     HANDLE h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -101,8 +117,14 @@ class Win32FileSystem final : public FileSystem {
     // MoveFileExW replaces a read-only file under Wine; the user's choice to
     // protect the file wins, so look first.
     DWORD attributes = ::GetFileAttributesW(to.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-      throw RuntimeError(kPermissionDenied);
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+      if (attributes & FILE_ATTRIBUTE_READONLY) throw RuntimeError(kPermissionDenied);
+      // The renamed file brings its own attributes; give it the old file's.
+      constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                              FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+      const DWORD kept = attributes & kKept;
+      if (!::SetFileAttributesW(from.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL)) ThrowLast();
+    }
     // A virus scanner or indexer may hold the file for a moment.
     constexpr int kTries = 10;
     for (int attempt = 1;; ++attempt) {

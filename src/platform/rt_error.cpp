@@ -49,6 +49,8 @@ int NumberFromErrno(int err) {
     case ENOSPC:
     case EFBIG:
       return kDiskFull;
+    case ENOMEM:
+      return kOutOfMemory;
     case EIO:
       return kDeviceIO;
     case EINVAL:
@@ -83,6 +85,9 @@ int NumberFromWin32(std::uint32_t code) {
     case 29:    // ERROR_WRITE_FAULT
     case 1117:  // ERROR_IO_DEVICE
       return kDeviceIO;
+    case 8:   // ERROR_NOT_ENOUGH_MEMORY
+    case 14:  // ERROR_OUTOFMEMORY
+      return kOutOfMemory;
     case 87:   // ERROR_INVALID_PARAMETER
     case 193:  // ERROR_BAD_EXE_FORMAT: not a program Windows can run
     case 216:  // ERROR_EXE_MACHINE_TYPE_MISMATCH

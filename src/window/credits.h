@@ -3,11 +3,13 @@
 
 #include <string_view>
 
+#include "version.h"
+
 namespace window {
 
-inline constexpr std::string_view kProgramTitle = "Quimbel advance starter";
-inline constexpr std::string_view kMainCaption =
-    "Quimbel Advance Start  \xC2\xA9 2001 Pieter Lindhout";
+inline constexpr std::string_view kProgramTitle = QUIMBEL_PROGRAM_TITLE;
+inline constexpr std::string_view kCopyrightNotice = QUIMBEL_COPYRIGHT;
+inline constexpr std::string_view kMainCaption = "Quimbel Advance Start  " QUIMBEL_COPYRIGHT;
 inline constexpr std::string_view kCreditText =
     "Quimbel Advance, the emulator, by Ned Quimbel\r\n"
     "Copyright 2001 Quimbel Software\r\n"
@@ -18,7 +20,6 @@ inline constexpr std::string_view kCreditText =
 
 namespace window {
 
-inline constexpr std::string_view kCopyrightNotice = "Copyright \xC2\xA9 2001 Pieter Lindhout";
 inline constexpr std::string_view kEmulatorAuthor = "Ned Quimbel";
 inline constexpr std::string_view kFaqAddress = "http://quimbeladvance.example/faq.html";
 

@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "version.h"
+
 namespace window {
 
 namespace {
 constexpr std::string_view kNoTip;
+constexpr std::string_view kVersionLine =
+    "version " QUIMBEL_VERSION_SHORT " - tested on Quimbel Advance 0.7+";
 constexpr std::string_view kBiosTip =
     "Must be the full path where the BIOS is located. The extension must be GBA.";
 }  // namespace
@@ -28,7 +32,7 @@ const std::array<ControlSpec, 18> kControls = {{
   {Ctl::cmdSaveSettings, "cmdSaveSettings", Kind::kCommand,    Ctl::Frame2,  kNoPage, "&Save",                          3960, 1440,  855,  375, 11, Paint::kDefault, kNoTip},
   {Ctl::Frame5,          "Frame5",          Kind::kFrame,      Ctl::SSTab1,  2,       "",                                120,  360, 4935, 1935,  1, Paint::kDefault, kNoTip},
   {Ctl::lblCopyRight,    "lblCopyRight",    Kind::kLabel,      Ctl::Frame5,  kNoPage, "...",                             120,  240, 4455, 1215,  4, Paint::kDefault, kNoTip},
-  {Ctl::Label3,          "Label3",          Kind::kLabel,      Ctl::Frame5,  kNoPage, "version 1.0 - tested on Quimbel Advance 0.7+", 120, 1560, 3615, 255, 3, Paint::kDefault, kNoTip},
+  {Ctl::Label3,          "Label3",          Kind::kLabel,      Ctl::Frame5,  kNoPage, kVersionLine,                       120, 1560, 3615,  255, 3, Paint::kDefault, kNoTip},
   {Ctl::cmdReadme,       "cmdReadme",       Kind::kCommand,    Ctl::Frame5,  kNoPage, "&Read me",                       3840, 1440,  975,  375,  2, Paint::kDefault, kNoTip},
   // The splash lies above everything on the Run tab, tab strip included.
   {Ctl::Picture1,        "Picture1",        Kind::kPicture,    Ctl::SSTab1,  0,       "",                                  0,    0, 5265, 2415, 17, Paint::kWindow, kNoTip},

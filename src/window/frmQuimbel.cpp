@@ -5,10 +5,6 @@
 
 namespace window {
 
-namespace {
-constexpr const char* kFailureTitle = "Quimbel Advance starter";
-}  // namespace
-
 std::string FailureMessage(const std::string& what, const platform::RuntimeError& error) {
   return what + "\r\nNumber " + std::to_string(error.Number()) + "\r\nDescription " +
          error.Description();
@@ -52,7 +48,7 @@ void frmQuimbel::cmdSaveSettings_Click() {
     modQuimbel::ReportMissingSettingsFile();
   } catch (const platform::RuntimeError& e) {
     view_.MsgBox(FailureMessage("The settings could not be saved.", e), modQuimbel::kStyleCritical,
-                 kFailureTitle);
+                 modQuimbel::kMessageTitle);
   }
 }
 

@@ -15,7 +15,7 @@ bool StartEmulator(FormView& view, const platform::fs::path& exe) {
     return true;
   } catch (const platform::RuntimeError& e) {
     view.MsgBox(FailureMessage("The emulator could not be started.", e), modQuimbel::kStyleCritical,
-                "Quimbel Advance starter");
+                modQuimbel::kMessageTitle);
     return false;
   }
 }

@@ -64,6 +64,24 @@ TEST(TextStream, ReadsAndWritesATenMegabyteLine) {
   EXPECT_EQ(ReadBytes(folder / "copy.ini"), "head\r\n" + big + "\r\ntail\r\n");
 }
 
+// The streams read in 256 KiB blocks; a terminator may fall across the edge
+// of one, with its CR at the end of a block and its LF at the start of the
+// next.
+TEST(TextStream, LinesAroundTheBlockSizeLoseTheirWholeTerminator) {
+  constexpr std::size_t kBlock = 256 * 1024;
+  TempFolder folder;
+  for (const std::string terminator : {"\r\n", "\n"}) {
+    for (std::size_t length = kBlock - 3; length <= kBlock + 2; ++length) {
+      const std::string line(length, 'p');
+      WriteBytes(folder / "f.ini", line + terminator + "next" + terminator);
+      const auto lines = ReadAllLines(folder / "f.ini");
+      ASSERT_EQ(lines.size(), 2u) << length;
+      EXPECT_EQ(lines[0].size(), length) << length << (terminator.size() == 2 ? " CR LF" : " LF");
+      EXPECT_EQ(lines[1], "next") << length;
+    }
+  }
+}
+
 TEST(TextStream, ReadingPastTheEndIsError62) {
   TempFolder folder;
   WriteBytes(folder / "f.ini", "only\n");

@@ -2,8 +2,14 @@
 // failed save leaves the settings file exactly as it was.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #ifdef _WIN32
 #include <windows.h>
+
+#include <thread>
+#else
+#include "support/syscall_log.h"
 #endif
 
 #include "settings/modQuimbel.h"
@@ -97,13 +103,66 @@ TEST_F(SaveSettingsTest, SettingsStringsFollowTheSave) {
   EXPECT_EQ(modQuimbel::gBiosPath, "C:\\gba\\gba_bios.gba");  // as stored before the save
 }
 
-TEST_F(SaveSettingsTest, StaleTempFileIsDiscarded) {
+// temp.ini is the program's own scratch file, and one left by an earlier
+// failed save may be anything. The save replaces it; it never writes through
+// it into another file or passes its attributes on to the settings file.
+TEST_F(SaveSettingsTest, LeftOverTempFileIsReplacedNotWrittenThrough) {
+  const fs::path other = folder_ / "other.txt";
+  const std::string otherBytes = "another program's file\r\n";
+  const struct {
+    const char* name;
+    std::function<void()> leave;
+  } cases[] = {
+      {"plain file", [&] { testing_support::WriteBytes(TempPath(), "left over\r\n"); }},
+      {"hard link to another file",
+       [&] {
+         testing_support::WriteBytes(other, otherBytes);
+         fs::create_hard_link(other, TempPath());
+       }},
+#ifdef _WIN32
+      {"read-only, hidden and system file",
+       [&] {
+         testing_support::WriteBytes(TempPath(), "left over\r\n");
+         ::SetFileAttributesW(TempPath().c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                                      FILE_ATTRIBUTE_SYSTEM);
+       }},
+#else
+      {"symbolic link to another file",
+       [&] {
+         testing_support::WriteBytes(other, otherBytes);
+         fs::create_symlink(other, TempPath());
+       }},
+#endif
+  };
+  for (const auto& c : cases) {
+    fs::remove(other);
+    WriteSettings(kTypical);
+    c.leave();
+    host_.sound = 0;
+    modQuimbel::SaveSettings();
+    EXPECT_NE(Settings().find("SoundEnable              0\r\n"), std::string::npos) << c.name;
+    EXPECT_EQ(Settings().find("left over"), std::string::npos) << c.name;
+    EXPECT_FALSE(fs::exists(fs::symlink_status(TempPath()))) << c.name;
+    if (fs::exists(other)) {
+      EXPECT_EQ(testing_support::ReadBytes(other), otherBytes) << c.name;
+    }
+#ifdef _WIN32
+    EXPECT_EQ(::GetFileAttributesW(SettingsPath().c_str()) &
+                  (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+              0u)
+        << c.name;
+    // The next save must work as well.
+    modQuimbel::SaveSettings();
+#endif
+  }
+
+  // A folder of that name cannot be replaced: the save fails and says so.
+  fs::remove(other);
   WriteSettings(kTypical);
-  testing_support::WriteBytes(TempPath(), "left over from a crash\r\n");
-  host_.sound = 1;
-  modQuimbel::SaveSettings();
-  EXPECT_FALSE(fs::exists(TempPath()));
-  EXPECT_EQ(Settings().find("left over"), std::string::npos);
+  fs::create_directory(TempPath());
+  EXPECT_NE(SaveFails(), 0);
+  EXPECT_EQ(Settings(), kTypical);
+  EXPECT_TRUE(fs::is_directory(TempPath()));
 }
 
 TEST_F(SaveSettingsTest, MissingFileIsNotCreated) {
@@ -197,7 +256,73 @@ TEST_F(SaveSettingsTest, UnicodeFolder) {
             "SoundEnable              1\r\n");
 }
 
+#ifndef _WIN32
+// The new content reaches the disk before it takes the settings file's name:
+// the last write to the temporary file, then its flush, its close, and only
+// then the rename. Without the flush a power cut could leave an empty file.
+TEST_F(SaveSettingsTest, NewContentIsOnDiskBeforeTheReplace) {
+  WriteSettings(kTypical);
+  host_.sound = 0;
+  testing_support::StartSyscallLog();
+  modQuimbel::SaveSettings();
+  const auto calls = testing_support::StopSyscallLog();
+  int lastWrite = -1, flush = -1, close = -1, rename = -1, tempFd = -1;
+  for (int i = 0; i < static_cast<int>(calls.size()); ++i) {
+    const auto& call = calls[i];
+    if (call.name == "write") {
+      lastWrite = i;
+      tempFd = call.fd;
+    } else if (call.name == "fsync" && call.fd == tempFd && flush < 0) {
+      flush = i;
+    } else if (call.name == "close" && call.fd == tempFd && close < 0) {
+      close = i;
+    } else if (call.name == "rename" && call.to == SettingsPath().string()) {
+      rename = i;
+    }
+  }
+  ASSERT_GE(lastWrite, 0);
+  EXPECT_LT(lastWrite, flush);
+  EXPECT_LT(flush, close);
+  EXPECT_LT(close, rename);
+}
+#endif
+
 #ifdef _WIN32
+// A virus scanner or indexer that holds the file for a moment does not make
+// the save fail.
+TEST_F(SaveSettingsTest, AMomentaryHoldIsWaitedOut) {
+  WriteSettings(kTypical);
+  HANDLE held =
+      ::CreateFileW(SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread release([held] {
+    ::Sleep(150);
+    ::CloseHandle(held);
+  });
+  host_.sound = 0;
+  modQuimbel::SaveSettings();
+  release.join();
+  EXPECT_NE(Settings().find("SoundEnable              0\r\n"), std::string::npos);
+  EXPECT_FALSE(fs::exists(TempPath()));
+}
+
+TEST_F(SaveSettingsTest, SettingsFileKeepsItsOwnAttributes) {
+  constexpr DWORD kShown = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+  for (DWORD attributes :
+       {DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM},
+        DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE}, DWORD{FILE_ATTRIBUTE_NORMAL}}) {
+    WriteSettings(kTypical);
+    ::SetFileAttributesW(SettingsPath().c_str(), attributes);
+    const DWORD before = ::GetFileAttributesW(SettingsPath().c_str()) & kShown;
+    host_.sound = 0;
+    modQuimbel::SaveSettings();
+    EXPECT_EQ(::GetFileAttributesW(SettingsPath().c_str()) & kShown, before) << attributes;
+    EXPECT_NE(Settings(), kTypical);
+    ::SetFileAttributesW(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+}
+
 TEST_F(SaveSettingsTest, FileHeldByAnotherProgramIsLeftAlone) {
   WriteSettings(kTypical);
   for (DWORD share : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {

@@ -75,6 +75,15 @@ TEST_F(FormTest, LoadLeavesUnsetSwitchesUnchecked) {
 
 TEST_F(FormTest, SaveButtonFollowsEditsAndSaves) {
   WriteSettings(kFile);
+  // Each kind of edit alone enables Save.
+  for (auto edit : {&window::frmQuimbel::Check1_Click, &window::frmQuimbel::Check2_Click,
+                    &window::frmQuimbel::txtBios_Change}) {
+    form_.Form_Load();
+    ASSERT_FALSE(SaveEnabled());
+    (form_.*edit)();
+    EXPECT_TRUE(SaveEnabled());
+  }
+
   form_.Form_Load();
   // Any edit enables Save, even one that restores the old value.
   view_.text[Ctl::txtBios] += "x";
@@ -162,24 +171,25 @@ TEST_F(FormTest, OkCarriesOutTheSelectedAction) {
 }
 
 TEST_F(FormTest, OkWithoutTheEmulatorEndsWhateverIsSelected) {
-  for (const std::string name : {"", "quimbeladvance.exe"}) {
-    testing_support::TempFolder folder;
-    testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
-    if (!name.empty()) WriteBytes(folder / name, "MZ");
-    FakeView view;
-    window::frmQuimbel form(view, files);
-    view.value[Ctl::Option1] = 1;
-    form.Command1_Click();
-    ASSERT_EQ(view.messages.size(), 1u) << name;
-    EXPECT_EQ(view.messages[0].text,
-              "Couldn't find the executable QuimbelAdvance.exe\r\nin the same folder as "
-              "quimbel.exe\r\nBe sure to have both executables in the same folder\r\nand start "
-              "again.");
-    EXPECT_EQ(view.messages[0].style, 64);
-    EXPECT_EQ(view.messages[0].title, "executable not found");
-    EXPECT_TRUE(view.ended);
-    EXPECT_TRUE(view.started.empty());
-  }
+  for (const std::string name : {"", "quimbeladvance.exe"})
+    for (Ctl option : {Ctl::kForm, Ctl::Option1, Ctl::Option2, Ctl::Option3}) {
+      testing_support::TempFolder folder;
+      testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
+      if (!name.empty()) WriteBytes(folder / name, "MZ");
+      FakeView view;
+      window::frmQuimbel form(view, files);
+      if (option != Ctl::kForm) view.value[option] = 1;
+      form.Command1_Click();
+      ASSERT_EQ(view.messages.size(), 1u) << name << " option " << static_cast<int>(option);
+      EXPECT_EQ(view.messages[0].text,
+                "Couldn't find the executable QuimbelAdvance.exe\r\nin the same folder as "
+                "quimbel.exe\r\nBe sure to have both executables in the same folder\r\nand start "
+                "again.");
+      EXPECT_EQ(view.messages[0].style, 64);
+      EXPECT_EQ(view.messages[0].title, "executable not found");
+      EXPECT_TRUE(view.ended);
+      EXPECT_TRUE(view.started.empty());
+    }
 }
 
 TEST_F(FormTest, FailedStartIsShownAndNothingEnds) {
@@ -192,27 +202,70 @@ TEST_F(FormTest, FailedStartIsShownAndNothingEnds) {
             "The emulator could not be started.\r\nNumber 5\r\nDescription Invalid procedure "
             "call or argument");
   EXPECT_EQ(view_.messages[0].style, 16);
+  EXPECT_EQ(view_.messages[0].title, "Quimbel Advance starter");
   EXPECT_FALSE(view_.ended);
 }
 
 TEST(Readme, TwelveLinesWithoutATrailingBreak) {
-  const std::string text = window::ReadmeText();
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2)
-    lines.push_back(text.substr(start, at - start));
-  lines.push_back(text.substr(start));
-  ASSERT_EQ(lines.size(), 12u);
-  EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 11);
-  EXPECT_EQ(std::count(text.begin(), text.end(), '\r'), 11);
-  for (int empty : {1, 3, 8, 10}) EXPECT_EQ(lines[empty], "") << empty;
-  EXPECT_NE(lines[0].find("2001"), std::string::npos);
-  EXPECT_EQ(lines[4], "It automates the settings of:");
-  EXPECT_EQ(lines[7], "3) the path and file name of the GBA BIOS.");
-  EXPECT_NE(lines[9].find("/faq.html)."), std::string::npos);
-  EXPECT_EQ(lines[9].substr(0, 25), "Untill now these settings");
-  EXPECT_EQ(lines[11], "Hope you find this facility easy to use.");
+  EXPECT_EQ(window::ReadmeText(),
+            "\xC2\xA9 2001 Pieter Lindhout\r\n"
+            "\r\n"
+            "This small program is meant to be a start-facility for the Quimbel Advance as made "
+            "by Ned Quimbel.\r\n"
+            "\r\n"
+            "It automates the settings of:\r\n"
+            "1) debug menu on/off;\r\n"
+            "2) sound enable on/off;\r\n"
+            "3) the path and file name of the GBA BIOS.\r\n"
+            "\r\n"
+            "Untill now these settings had to be done manualy (according to the F.A.Q. on "
+            "http://quimbeladvance.example/faq.html).\r\n"
+            "\r\n"
+            "Hope you find this facility easy to use.");
+}
+
+// Every control's container, text and place, as the window was designed.
+TEST(Layout, EveryControlWhereItWasDesigned) {
+  const struct {
+    Ctl id;
+    Ctl parent;
+    const char* text;
+    int left, top, width, height;
+  } expected[] = {
+      {Ctl::SSTab1, Ctl::kForm, "", 0, 0, 5175, 2415},
+      {Ctl::Picture1, Ctl::SSTab1, "", 0, 0, 5265, 2415},
+      {Ctl::Label2, Ctl::Picture1, "Click to start.", 3360, 2040, 1095, 255},
+      {Ctl::Frame4, Ctl::SSTab1, "", 120, 360, 4935, 1935},
+      {Ctl::Option1, Ctl::Frame4, "Start Quimbel Advance", 240, 360, 1935, 195},
+      {Ctl::Option3, Ctl::Frame4, "Start Quimbel Advance and Exit", 240, 720, 2775, 195},
+      {Ctl::Option2, Ctl::Frame4, "Exit", 240, 1080, 615, 195},
+      {Ctl::Command1, Ctl::Frame4, "&Ok", 3840, 1440, 975, 375},
+      {Ctl::Frame2, Ctl::SSTab1, "", 120, 360, 4935, 1935},
+      {Ctl::Check1, Ctl::Frame2, "Debug menu", 240, 240, 1215, 255},
+      {Ctl::Check2, Ctl::Frame2, "Sound", 240, 600, 1455, 255},
+      {Ctl::Label1, Ctl::Frame2, "GBA BIOS", 240, 960, 975, 255},
+      {Ctl::txtBios, Ctl::Frame2, "", 1080, 960, 3735, 285},
+      {Ctl::cmdSaveSettings, Ctl::Frame2, "&Save", 3960, 1440, 855, 375},
+      {Ctl::Frame5, Ctl::SSTab1, "", 120, 360, 4935, 1935},
+      {Ctl::lblCopyRight, Ctl::Frame5, "...", 120, 240, 4455, 1215},
+      {Ctl::Label3, Ctl::Frame5, "version 1.0 - tested on Quimbel Advance 0.7+", 120, 1560, 3615,
+       255},
+      {Ctl::cmdReadme, Ctl::Frame5, "&Read me", 3840, 1440, 975, 375},
+  };
+  ASSERT_EQ(std::size(expected), window::kControls.size());
+  for (const auto& e : expected) {
+    const auto& c = window::LayoutOf(e.id);
+    EXPECT_EQ(c.parent, e.parent) << c.name;
+    EXPECT_EQ(c.text, e.text) << c.name;
+    EXPECT_EQ(c.left, e.left) << c.name;
+    EXPECT_EQ(c.top, e.top) << c.name;
+    EXPECT_EQ(c.width, e.width) << c.name;
+    EXPECT_EQ(c.height, e.height) << c.name;
+  }
+  EXPECT_EQ(window::LayoutOf(Ctl::txtBios).tooltip,
+            "Must be the full path where the BIOS is located. The extension must be GBA.");
+  EXPECT_EQ(window::kClientWidth, 5190);
+  EXPECT_EQ(window::kClientHeight, 2430);
 }
 
 TEST(Layout, KeyboardOrderAndContainers) {
