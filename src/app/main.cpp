@@ -20,9 +20,10 @@ HWND CreateHiddenOwner(HINSTANCE instance) {
   wc.lpfnWndProc = ::DefWindowProcW;
   wc.hInstance = instance;
   wc.lpszClassName = L"QuimbelOwner";
-  ::RegisterClassExW(&wc);
-  return ::CreateWindowExW(0, wc.lpszClassName, win32::Widen(window::kProgramTitle).c_str(),
-                           WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  if (!::RegisterClassExW(&wc)) win32::ThrowLastError();
+  return win32::CreateWindowOrThrow(0, wc.lpszClassName,
+                                    win32::Widen(window::kProgramTitle).c_str(), WS_OVERLAPPED, 0,
+                                    0, 0, 0, nullptr);
 }
 
 int Run(HINSTANCE instance) {

@@ -340,21 +340,71 @@ TEST_F(MainWindow, PaintsWithTheUsersColours) {
                        {L"ButtonFace", L"200 120 40"},
                        {L"InactiveCaptionText", L"1 2 3"},
                        {L"CaptionText", L"4 5 6"}});
+  const COLORREF splash = RGB(10, 200, 30), face = RGB(200, 120, 40);
   HWND main = Open();
   ASSERT_NE(main, nullptr);
-  ::Sleep(500);
-  HWND picture = Control(main, Ctl::Picture1);
-  // Below the banner, left of "Click to start.": the splash colour.
-  EXPECT_EQ(ScreenPixel(picture, Px(200, 96), Px(2200, 96)), RGB(10, 200, 30));
-  PastSplash(main);
-  ::Sleep(300);
-  // Inside the Run tab's frame, away from its controls: the face colour.
-  EXPECT_EQ(ScreenPixel(Control(main, Ctl::Frame4), Px(3000, 96), Px(200, 96)), RGB(200, 120, 40));
+  // A point of a control, in twips from its top-left corner, and its colour.
+  struct Spot {
+    Ctl id;
+    int x, y;
+    COLORREF color;
+  };
+  auto expectSpots = [&](std::initializer_list<Spot> spots) {
+    for (const auto& spot : spots) {
+      HWND control = Control(main, spot.id);
+      const int x = Px(spot.x, 96), y = Px(spot.y, 96);
+      EXPECT_TRUE(e2e::WaitFor([&] { return ScreenPixel(control, x, y) == spot.color; }))
+          << window::LayoutOf(spot.id).name << " shows " << std::hex << ScreenPixel(control, x, y);
+    }
+  };
+  // The splash, below the banner, and beside the text of "Click to start.".
+  expectSpots({{Ctl::Picture1, 200, 2200, splash}, {Ctl::Label2, 1080, 120, splash}});
+  e2e::SelectTab(PastSplash(main), 0);
+  // Inside the Run tab's frame away from its controls, and beside the text
+  // of each option button: the face colour.
+  expectSpots({{Ctl::Frame4, 3000, 200, face},
+               {Ctl::Option1, 1920, 90, face},
+               {Ctl::Option2, 600, 90, face},
+               {Ctl::Option3, 2760, 90, face}});
+  e2e::SelectTab(Control(main, Ctl::SSTab1), 1);
+  expectSpots({{Ctl::Check1, 1200, 120, face},
+               {Ctl::Check2, 1440, 120, face},
+               {Ctl::Label1, 0, 240, face},
+               {Ctl::Frame2, 3000, 200, face}});
+  e2e::SelectTab(Control(main, Ctl::SSTab1), 2);
+  expectSpots({{Ctl::lblCopyRight, 4440, 1200, face}});
 }
 
-}  // namespace
+// The BIOS text box has no length limit of its own: a pasted path longer
+// than the system's default 30,000 characters is kept whole, and so is a
+// stored one, which takes further typing.
+TEST_F(MainWindow, ALongPathIsKeptWhole) {
+  const std::string stored = "C:\\" + std::string(40000, 's') + ".gba";
+  folder_.WriteSettings("BIOSRom                  \"" + stored + "\"\r\n");
+  HWND main = Open();
+  ASSERT_NE(main, nullptr);
+  e2e::SelectTab(PastSplash(main), 1);
+  HWND bios = Control(main, Ctl::txtBios), save = Control(main, Ctl::cmdSaveSettings);
+  auto saved = [&] {
+    e2e::Click(save);
+    return e2e::WaitFor([&] { return !::IsWindowEnabled(save); });
+  };
 
-namespace {
+  // A typed character at the end of the stored path.
+  const auto end = static_cast<WPARAM>(stored.size());
+  ::SendMessageW(bios, EM_SETSEL, end, static_cast<LPARAM>(end));
+  ::SendMessageW(bios, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x"));
+  ASSERT_TRUE(saved());
+  EXPECT_EQ(folder_.Settings(), "BIOSRom                  \"" + stored + "x\"\r\n");
+
+  // A longer path pasted over the whole text.
+  const std::wstring pasted = L"D:\\" + std::wstring(50000, L'p') + L".gba";
+  ::SendMessageW(bios, EM_SETSEL, 0, -1);
+  ::SendMessageW(bios, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
+  ASSERT_TRUE(saved());
+  EXPECT_EQ(folder_.Settings(),
+            "BIOSRom                  \"D:\\" + std::string(50000, 'p') + ".gba\"\r\n");
+}
 
 HWND Focused(HWND main) {
   GUITHREADINFO info{};

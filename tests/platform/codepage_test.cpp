@@ -25,10 +25,10 @@ TEST(CodePage, StoresExactCharactersAndRefusesLookAlikes) {
   } cases[] = {
       {"C:\\gba\\bios.gba", "C:\\gba\\bios.gba", nullptr},
       {"C:\\jeux\\\xC3\xA9t\xC3\xA9.gba", "C:\\jeux\\\xE9t\xE9.gba", nullptr},  // é
-      {"C:\\\xC4\x81\\bios.gba", nullptr, "\xC4\x81"},                         // ā
-      {"C:\\\xC5\x9D\\bios.gba", nullptr, "\xC5\x9D"},                         // ŝ
-      {"C:\\\xE6\x96\x87\\bios.gba", nullptr, "\xE6\x96\x87"},                 // 文
-      {"C:\\\xF0\x9F\x8E\xAE.gba", nullptr, "\xF0\x9F\x8E\xAE"},               // a game pad
+      {"C:\\\xC4\x81\\bios.gba", nullptr, "\xC4\x81"},                          // ā
+      {"C:\\\xC5\x9D\\bios.gba", nullptr, "\xC5\x9D"},                          // ŝ
+      {"C:\\\xE6\x96\x87\\bios.gba", nullptr, "\xE6\x96\x87"},                  // 文
+      {"C:\\\xF0\x9F\x8E\xAE.gba", nullptr, "\xF0\x9F\x8E\xAE"},                // a game pad
   };
   for (const auto& c : cases) {
     if (c.bytes != nullptr) {

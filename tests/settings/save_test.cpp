@@ -301,8 +301,14 @@ TEST_F(SaveSettingsTest, AMomentaryHoldIsWaitedOut) {
     ::CloseHandle(held);
   });
   host_.sound = 0;
-  modQuimbel::SaveSettings();
+  int failed = 0;
+  try {
+    modQuimbel::SaveSettings();
+  } catch (const platform::RuntimeError& e) {
+    failed = e.Number();
+  }
   release.join();
+  EXPECT_EQ(failed, 0);
   EXPECT_NE(Settings().find("SoundEnable              0\r\n"), std::string::npos);
   EXPECT_FALSE(fs::exists(TempPath()));
 }

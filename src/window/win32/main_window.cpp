@@ -99,7 +99,6 @@ HWND MainWindow::Control(Ctl id) const {
 }
 
 void MainWindow::Open() {
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
   RegisterWindowClass(kClassName, &BaseWindow::Proc, kIconResource);
 
   // Created at its final size, centred on the primary screen, so that
@@ -107,13 +106,13 @@ void MainWindow::Open() {
   dpi_ = ::GetDpiForSystem();
   const SIZE size = OuterSize();
   const int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
-  if (!::CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, Widen(window::kMainCaption).c_str(),
-                         kStyle, (screenW - size.cx) / 2, (screenH - size.cy) / 2, size.cx, size.cy,
-                         owner_, nullptr, instance, this))
-    throw platform::RuntimeError(platform::kOutOfMemory);
+  CreateWindowOrThrow(WS_EX_CONTROLPARENT, kClassName, Widen(window::kMainCaption).c_str(), kStyle,
+                      (screenW - size.cx) / 2, (screenH - size.cy) / 2, size.cx, size.cy, owner_,
+                      nullptr, this);
   WindowOpened();
   splash_ = LoadSplash(&splashSize_);
-  MakeFonts();
+  font_ = CreateDialogFont(dpi_);
+  tabFont_ = CreateTabFont(dpi_);
   CreateControls();
   if (::GetDpiForWindow(hwnd_) != dpi_) {
     dpi_ = ::GetDpiForWindow(hwnd_);
@@ -130,16 +129,17 @@ void MainWindow::Open() {
 }
 
 void MainWindow::CreateControls() {
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
   for (const auto& entry : window::kControls) {
     ClassAndStyle cs = ClassFor(entry);
     HWND parent = Control(entry.parent);
-    HWND control = ::CreateWindowExW(cs.exStyle, cs.cls, Widen(entry.text).c_str(), cs.style,
-                                     Px(entry.left, dpi_), Px(entry.top, dpi_),
-                                     Px(entry.width, dpi_), Px(entry.height, dpi_), parent,
-                                     reinterpret_cast<HMENU>(entry.id), instance, nullptr);
-    if (!control) throw platform::RuntimeError(platform::kOutOfMemory);
+    HWND control =
+        CreateWindowOrThrow(cs.exStyle, cs.cls, Widen(entry.text).c_str(), cs.style,
+                            Px(entry.left, dpi_), Px(entry.top, dpi_), Px(entry.width, dpi_),
+                            Px(entry.height, dpi_), parent, reinterpret_cast<HMENU>(entry.id));
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry)), FALSE);
+    // A text box without a length limit of its own keeps whatever is put in
+    // it; the system's default would cut a path at 30,000 characters.
+    if (entry.kind == Kind::kTextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
     controls_[entry.id] = control;
     shown_[entry.id] = true;
     if (cs.exStyle & WS_EX_CONTROLPARENT)
@@ -160,10 +160,9 @@ void MainWindow::CreateControls() {
   ::SetWindowPos(Control(Ctl::Picture1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ::SetWindowPos(Control(Ctl::Label1), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
-  tooltip_ =
-      ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance, nullptr);
+  tooltip_ = CreateWindowOrThrow(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_);
   for (const auto& entry : window::kControls) {
     if (entry.tooltip.empty()) continue;
     std::wstring tip = Widen(entry.tooltip);
@@ -184,13 +183,6 @@ SIZE MainWindow::OuterSize() const {
   return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
-void MainWindow::MakeFonts() {
-  if (font_) ::DeleteObject(font_);
-  if (tabFont_) ::DeleteObject(tabFont_);
-  font_ = CreateDialogFont(dpi_);
-  tabFont_ = CreateTabFont(dpi_);
-}
-
 HFONT MainWindow::FontFor(const window::ControlSpec& entry) const {
   return entry.kind == Kind::kTabControl ? tabFont_ : font_;
 }
@@ -204,7 +196,11 @@ void MainWindow::SizeTabs() {
 
 // Everything again at a new DPI.
 void MainWindow::Layout() {
-  MakeFonts();
+  // The controls hold the old fonts until they have the new ones; only then
+  // may the old ones go.
+  HFONT oldFont = font_, oldTabFont = tabFont_;
+  font_ = CreateDialogFont(dpi_);
+  tabFont_ = CreateTabFont(dpi_);
   const SIZE size = OuterSize();
   ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -214,6 +210,8 @@ void MainWindow::Layout() {
                    Px(entry.width, dpi_), Px(entry.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry)), TRUE);
   }
+  ::DeleteObject(oldFont);
+  ::DeleteObject(oldTabFont);
   SizeTabs();
 }
 

@@ -47,7 +47,6 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   void DrawSplash(const DRAWITEMSTRUCT& item);
   void CreateControls();
   SIZE OuterSize() const;
-  void MakeFonts();
   HFONT FontFor(const window::ControlSpec& entry) const;
   void SizeTabs();
   void Layout();

@@ -16,7 +16,6 @@ ReadmeWindow* openWindow = nullptr;
 }  // namespace
 
 ReadmeWindow::ReadmeWindow(HWND owner) {
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
   RegisterWindowClass(kClassName, &BaseWindow::Proc, kIconResource);
 
   // Fixed on the screen, wherever the main window is.
@@ -24,15 +23,14 @@ ReadmeWindow::ReadmeWindow(HWND owner) {
   RECT rc{Px(kLeft, dpi), Px(kTop, dpi), Px(kLeft, dpi) + Px(kWidth, dpi),
           Px(kTop, dpi) + Px(kHeight, dpi)};
   ::AdjustWindowRectExForDpi(&rc, kStyle, FALSE, 0, dpi);
-  if (!::CreateWindowExW(0, kClassName, L"Readme Quimbel Advance starter", kStyle, rc.left, rc.top,
-                         rc.right - rc.left, rc.bottom - rc.top, owner, nullptr, instance, this))
-    throw platform::RuntimeError(platform::kOutOfMemory);
+  CreateWindowOrThrow(0, kClassName, L"Readme Quimbel Advance starter", kStyle, rc.left, rc.top,
+                      rc.right - rc.left, rc.bottom - rc.top, owner, nullptr, this);
   WindowOpened();
   font_ = CreateDialogFont(dpi);
-  label_ = ::CreateWindowExW(
-      0, L"STATIC", L"...", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, Px(kLabelLeft, dpi),
-      Px(kLabelTop, dpi), Px(kLabelWidth, dpi), Px(kLabelHeight, dpi), hwnd_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)), instance, nullptr);
+  label_ = CreateWindowOrThrow(0, L"STATIC", L"...", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                               Px(kLabelLeft, dpi), Px(kLabelTop, dpi), Px(kLabelWidth, dpi),
+                               Px(kLabelHeight, dpi), hwnd_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)));
   ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 }
 

@@ -28,9 +28,14 @@ std::string Narrow(std::wstring_view wide) {
 
 void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int iconResource) {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (::GetClassInfoExW(instance, name, &existing)) return;
+  // Shared icons belong to the module: loading them again gives the same
+  // handles, and nothing needs to free them.
   auto icon = [&](int size) {
     return static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, 0));
+        ::LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, LR_SHARED));
   };
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
@@ -41,7 +46,21 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int iconResource) {
   wc.hIcon = icon(32);
   wc.hIconSm = icon(::GetSystemMetrics(SM_CXSMICON));
   wc.lpszClassName = name;
-  ::RegisterClassExW(&wc);
+  if (!::RegisterClassExW(&wc)) ThrowLastError();
+}
+
+HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int x,
+                         int y, int width, int height, HWND parent, HMENU menu, void* param) {
+  HWND hwnd = ::CreateWindowExW(exStyle, cls, text, style, x, y, width, height, parent, menu,
+                                ::GetModuleHandleW(nullptr), param);
+  if (!hwnd) ThrowLastError();
+  return hwnd;
+}
+
+void ThrowLastError() {
+  const DWORD code = ::GetLastError();
+  // A window procedure that failed its creation may leave no code behind.
+  platform::ThrowWin32(code != 0 ? code : ERROR_NOT_ENOUGH_MEMORY);
 }
 
 std::string WindowText(HWND hwnd) {

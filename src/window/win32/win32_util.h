@@ -18,9 +18,19 @@ inline int Px(int twips, UINT dpi) {
   return ::MulDiv(twips, static_cast<int>(dpi), 1440);
 }
 
-// Registers a window class of the program: arrow cursor, the button-face
-// background, and the icon resource at 32 x 32 and at the small icon size.
+// Registers a window class of the program once: arrow cursor, the
+// button-face background, and the icon resource at 32 x 32 and at the small
+// icon size. Throws the system's error.
 void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int iconResource);
+
+// CreateWindowExW in this module; throws the run-time error for the system's
+// reason when the window cannot be made.
+HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int x,
+                         int y, int width, int height, HWND parent, HMENU menu = nullptr,
+                         void* param = nullptr);
+
+// Throws the run-time error for GetLastError().
+[[noreturn]] void ThrowLastError();
 
 // The window's text as UTF-8.
 std::string WindowText(HWND hwnd);

@@ -1,0 +1,86 @@
+// The Win32 windows in the test's own process, where their handles and the
+// system's errors can be seen.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/rt_error.h"
+#include "support/fault_fs.h"
+#include "support/temp_folder.h"
+#include "window/win32/main_window.h"
+#include "window/win32/win32_util.h"
+
+namespace {
+
+using window::Ctl;
+
+// A window that cannot be made reports the system's reason for it, through
+// the one mapping of system codes: here a class nobody registered
+// (ERROR_CANNOT_FIND_WND_CLASS, a path/file access error).
+TEST(Win32Window, AFailedCreationReportsTheSystemsReason) {
+  try {
+    win32::CreateWindowOrThrow(0, L"NoSuchClassAnywhere", L"", WS_POPUP, 0, 0, 10, 10, nullptr);
+    FAIL() << "made a window of a class nobody registered";
+  } catch (const platform::RuntimeError& e) {
+    EXPECT_EQ(e.Number(), platform::NumberFromWin32(ERROR_CANNOT_FIND_WND_CLASS));
+    EXPECT_NE(e.Number(), platform::kOutOfMemory);
+  }
+}
+
+// Registering a class again, as each new read-me window does, loads no new
+// icons: the class holds the module's shared icons, which nothing must free.
+TEST(Win32Window, AClassIsRegisteredOnceWithSharedIcons) {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  for (int i = 0; i < 3; ++i)
+    win32::RegisterWindowClass(L"QuimbelTestClass", ::DefWindowProcW, 1);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  ASSERT_TRUE(::GetClassInfoExW(instance, L"QuimbelTestClass", &wc));
+  HANDLE shared = ::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, LR_SHARED);
+  ASSERT_NE(shared, nullptr);
+  EXPECT_EQ(wc.hIcon, shared);
+}
+
+// Counts, for every control, the moments it was moved or painted while the
+// font it holds was no longer a font.
+int deadFontMoments = 0;
+LRESULT CALLBACK WatchFont(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+  if (msg == WM_WINDOWPOSCHANGED || msg == WM_PAINT || msg == WM_SETFONT) {
+    auto font = reinterpret_cast<HGDIOBJ>(::SendMessageW(hwnd, WM_GETFONT, 0, 0));
+    if (font != nullptr && ::GetObjectType(font) != OBJ_FONT) ++deadFontMoments;
+  }
+  return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+// On a DPI change the controls get their new fonts before the old ones go.
+TEST(Win32Window, ADpiChangeNeverLeavesAControlWithADeletedFont) {
+  testing_support::TempFolder folder;
+  testing_support::WriteBytes(folder / "QuimbelAdvance.ini", "SoundEnable              1\r\n");
+  testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
+  win32::MainWindow main(nullptr, files);
+  main.Open();
+  // Every descendant, found by walking the tree.
+  struct Walk {
+    static BOOL CALLBACK Each(HWND child, LPARAM) {
+      ::SetWindowSubclass(child, WatchFont, 7, 0);
+      return TRUE;
+    }
+  };
+  ::EnumChildWindows(main.Hwnd(), Walk::Each, 0);
+  deadFontMoments = 0;
+  for (UINT dpi : {144u, 96u, 120u, 96u}) {
+    RECT suggested;
+    ::GetWindowRect(main.Hwnd(), &suggested);
+    ::SendMessageW(main.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+    ::UpdateWindow(main.Hwnd());
+    ::RedrawWindow(main.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+  EXPECT_EQ(deadFontMoments, 0);
+  ::DestroyWindow(main.Hwnd());
+}
+
+}  // namespace
