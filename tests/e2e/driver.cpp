@@ -67,6 +67,23 @@ std::vector<std::string> EmulatorFolder::Starts() const {
   return lines;
 }
 
+void EmulatorFolder::EndStandIns() const {
+  e2e::EndStandIns(Path());
+}
+
+void EndStandIns(const fs::path& folder) {
+  std::istringstream in(testing_support::ReadBytes(folder / "starts.log"));
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("pid=", 0) != 0) continue;
+    const auto pid = static_cast<DWORD>(std::stoul(line.substr(4)));
+    HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process) continue;
+    ::TerminateProcess(process, 0);
+    ::WaitForSingleObject(process, 5000);
+    ::CloseHandle(process);
+  }
+}
+
 namespace {
 constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 }  // namespace

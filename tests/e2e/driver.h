@@ -24,6 +24,10 @@ namespace fs = std::filesystem;
 // Polls until `done` holds or `ms` milliseconds pass.
 bool WaitFor(const std::function<bool()>& done, int ms = 5000);
 
+// How long a test waits for a new process to show that it started: a
+// process start under Wine on a busy machine can take seconds.
+inline constexpr int kProcessStartMs = 20000;
+
 std::wstring Text(HWND hwnd);            // WM_GETTEXT, which works across processes
 RECT RectIn(HWND hwnd, HWND container);  // the window's rectangle in its container's client area
 
@@ -42,6 +46,9 @@ class EmulatorFolder {
   std::string Settings() const;
   // The lines of starts.log, one per start of the stand-in emulator.
   std::vector<std::string> Starts() const;
+  // Ends every stand-in started from this folder, whether or not its window
+  // exists yet.
+  void EndStandIns() const;
 
  private:
   testing_support::TempFolder folder_;
@@ -88,6 +95,10 @@ class Starter {
 class ProgramTest : public ::testing::Test {
  protected:
   explicit ProgramTest(const std::string& settings) { folder_.WriteSettings(settings); }
+  ~ProgramTest() override {
+    starter_.reset();
+    folder_.EndStandIns();
+  }
   void Start(const fs::path& cwd = {}) {
     starter_ = std::make_unique<Starter>(folder_.Path(), cwd);
   }
@@ -115,6 +126,8 @@ bool IsChecked(HWND button);
 
 // Ends every stand-in emulator that is still running.
 void CloseStandIns();
+// Ends every stand-in started from this folder, as its starts.log lists them.
+void EndStandIns(const fs::path& folder);
 
 }  // namespace e2e
 

@@ -38,12 +38,17 @@ HWND Ready(Starter& starter) {
   HWND main = starter.MainWindow();
   if (!main) return nullptr;
   e2e::ClickStatic(Control(main, Ctl::Picture1));
-  e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Frame4)) != FALSE; });
+  if (!e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Frame4)) != FALSE; }))
+    return nullptr;
   return main;
 }
 
+// Selects the option (kForm: none), sees it selected, then clicks "&Ok".
 void ChooseAndOk(HWND main, Ctl option) {
-  if (option != Ctl::kForm) e2e::Click(Control(main, option));
+  if (option != Ctl::kForm) {
+    e2e::Click(Control(main, option));
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::IsChecked(Control(main, option)); }));
+  }
   e2e::Click(Control(main, Ctl::Command1));
 }
 
@@ -77,9 +82,9 @@ TEST_F(StartActions, StartTwiceStartsTwoEmulatorsAndStays) {
   HWND main = Launch(elsewhere.Path());
   ASSERT_NE(main, nullptr);
   ChooseAndOk(main, Ctl::Option1);
-  ASSERT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 1; }));
+  ASSERT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 1; }, e2e::kProcessStartMs));
   e2e::Click(Control(main, Ctl::Command1));
-  ASSERT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 2; }));
+  ASSERT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 2; }, e2e::kProcessStartMs));
   EXPECT_TRUE(starter_->Running());
   const std::string exe = win32::Narrow((folder_ / "QuimbelAdvance.exe").native());
   for (const auto& line : folder_.Starts()) {
@@ -97,7 +102,7 @@ TEST_F(StartActions, StartAndExitStartsOneAndEnds) {
   ASSERT_NE(main, nullptr);
   ChooseAndOk(main, Ctl::Option3);
   EXPECT_TRUE(starter_->Exited());
-  EXPECT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 1; }));
+  EXPECT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 1; }, e2e::kProcessStartMs));
 }
 
 TEST_F(StartActions, ExitDropsUnsavedEdits) {
@@ -159,9 +164,12 @@ TEST_F(StartActions, SpaceInTheFolderNameRunsOnlyTheEmulator) {
   ASSERT_NE(main, nullptr);
   ChooseAndOk(main, Ctl::Option1);
   EXPECT_TRUE(
-      e2e::WaitFor([&] { return !testing_support::ReadBytes(inner / "starts.log").empty(); }));
+      e2e::WaitFor([&] { return !testing_support::ReadBytes(inner / "starts.log").empty(); },
+                   e2e::kProcessStartMs));
   ::Sleep(500);
   EXPECT_TRUE(parent.Starts().empty()) << "another program was started";
+  e2e::EndStandIns(inner);
+  e2e::EndStandIns(parent.Path());
 }
 
 TEST_F(StartActions, FailedStartIsShownAndNothingEnds) {

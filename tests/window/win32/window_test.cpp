@@ -34,8 +34,7 @@ TEST(Win32Window, AFailedCreationReportsTheSystemsReason) {
 // icons: the class holds the module's shared icons, which nothing must free.
 TEST(Win32Window, AClassIsRegisteredOnceWithSharedIcons) {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  for (int i = 0; i < 3; ++i)
-    win32::RegisterWindowClass(L"QuimbelTestClass", ::DefWindowProcW, 1);
+  for (int i = 0; i < 3; ++i) win32::RegisterWindowClass(L"QuimbelTestClass", ::DefWindowProcW, 1);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   ASSERT_TRUE(::GetClassInfoExW(instance, L"QuimbelTestClass", &wc));
