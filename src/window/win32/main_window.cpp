@@ -1,9 +1,11 @@
 #include "window/win32/main_window.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include "platform/process.h"
 #include "window/credits.h"
+#include "window/win32/dpi.h"
 #include "window/win32/fonts.h"
 #include "window/win32/readme_window.h"
 #include "window/win32/splash.h"
@@ -19,6 +21,7 @@ constexpr wchar_t kClassName[] = L"QuimbelMainWindow";
 constexpr UINT_PTR kSplashTimer = 1;
 constexpr int kIconResource = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
 // Frames, the tab control and the picture box hold controls, but as Win32
 // controls they would keep their children's notifications to themselves.
@@ -103,10 +106,11 @@ void MainWindow::Open() {
 
   // Created at its final size, centred on the primary screen, so that
   // nothing is laid out twice; another monitor's DPI arrives as WM_DPICHANGED.
-  dpi_ = ::GetDpiForSystem();
-  const SIZE size = OuterSize();
+  dpi_ = SystemDpi();
+  const SIZE size = OuterSize(Px(window::kClientWidth, dpi_), Px(window::kClientHeight, dpi_),
+                              kStyle, kExStyle, dpi_);
   const int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
-  CreateWindowOrThrow(WS_EX_CONTROLPARENT, kClassName, Widen(window::kMainCaption).c_str(), kStyle,
+  CreateWindowOrThrow(kExStyle, kClassName, Widen(window::kMainCaption).c_str(), kStyle,
                       (screenW - size.cx) / 2, (screenH - size.cy) / 2, size.cx, size.cy, owner_,
                       nullptr, this);
   WindowOpened();
@@ -114,9 +118,12 @@ void MainWindow::Open() {
   font_ = CreateDialogFont(dpi_);
   tabFont_ = CreateTabFont(dpi_);
   CreateControls();
-  if (::GetDpiForWindow(hwnd_) != dpi_) {
-    dpi_ = ::GetDpiForWindow(hwnd_);
-    Layout();
+  if (WindowDpi(hwnd_) != dpi_) {
+    dpi_ = WindowDpi(hwnd_);
+    Layout(nullptr);
+  } else {
+    SetClientSize(hwnd_, Px(window::kClientWidth, dpi_), Px(window::kClientHeight, dpi_), dpi_);
+    SetIconsForDpi(hwnd_, kIconResource, dpi_);
   }
   ::SetTimer(hwnd_, kSplashTimer, window::kSplashTimerMs, nullptr);
 
@@ -154,6 +161,10 @@ void MainWindow::CreateControls() {
     item.pszText = caption.data();
     TabCtrl_InsertItem(tab, page, &item);
   }
+  // A visual style would paint the page white around the grey frames, and
+  // frames are not drawn to sit on it: the tab control draws as tab controls
+  // of that era did, in the button-face colour.
+  ::SetWindowTheme(tab, L"", L"");
   SizeTabs();
   // The splash lies above the tab's pages; the label that names the BIOS
   // box lies beneath the box where the two overlap.
@@ -177,12 +188,6 @@ void MainWindow::CreateControls() {
   ShowCurrentPage();
 }
 
-SIZE MainWindow::OuterSize() const {
-  RECT rc{0, 0, Px(window::kClientWidth, dpi_), Px(window::kClientHeight, dpi_)};
-  ::AdjustWindowRectExForDpi(&rc, kStyle, FALSE, WS_EX_CONTROLPARENT, dpi_);
-  return {rc.right - rc.left, rc.bottom - rc.top};
-}
-
 HFONT MainWindow::FontFor(const window::ControlSpec& entry) const {
   return entry.kind == Kind::kTabControl ? tabFont_ : font_;
 }
@@ -194,16 +199,16 @@ void MainWindow::SizeTabs() {
                       Px(window::kTabStripHeight, dpi_));
 }
 
-// Everything again at a new DPI.
-void MainWindow::Layout() {
+// Everything again at the current DPI, with the fonts that fit the boxes
+// now, at `origin` when given.
+void MainWindow::Layout(const POINT* origin) {
   // The controls hold the old fonts until they have the new ones; only then
   // may the old ones go.
   HFONT oldFont = font_, oldTabFont = tabFont_;
   font_ = CreateDialogFont(dpi_);
   tabFont_ = CreateTabFont(dpi_);
-  const SIZE size = OuterSize();
-  ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(hwnd_, Px(window::kClientWidth, dpi_), Px(window::kClientHeight, dpi_), dpi_,
+                origin);
   for (const auto& entry : window::kControls) {
     HWND control = Control(entry.id);
     ::SetWindowPos(control, nullptr, Px(entry.left, dpi_), Px(entry.top, dpi_),
@@ -213,6 +218,10 @@ void MainWindow::Layout() {
   ::DeleteObject(oldFont);
   ::DeleteObject(oldTabFont);
   SizeTabs();
+  SetIconsForDpi(hwnd_, kIconResource, dpi_);
+  // Nothing may keep what it drew at the old size, the splash's label
+  // included.
+  ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // Each tab shows only its own controls; the splash belongs to "Run".
@@ -285,12 +294,25 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     case WM_DPICHANGED: {
       dpi_ = HIWORD(wp);
-      Layout();
       const auto* suggested = reinterpret_cast<const RECT*>(lp);
-      ::SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      const POINT origin{suggested->left, suggested->top};
+      Layout(&origin);
       return 0;
     }
+    case WM_SYSCOLORCHANGE:
+      // The common controls keep colours of their own and learn of a change
+      // only from their parent; everything else reads the colours as it paints.
+      ::SendMessageW(Control(Ctl::SSTab1), WM_SYSCOLORCHANGE, wp, lp);
+      if (tooltip_) ::SendMessageW(tooltip_, WM_SYSCOLORCHANGE, wp, lp);
+      ::RedrawWindow(hwnd_, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+      return 0;
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+      // Fonts and metrics may have changed: the dialog font that fits the
+      // boxes is chosen again.
+      if (!controls_.empty()) Layout(nullptr);
+      return 0;
     case WM_DESTROY:
       ::KillTimer(hwnd_, kSplashTimer);
       WindowClosed();

@@ -46,10 +46,9 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   LRESULT OnColor(HDC dc, HWND control);
   void DrawSplash(const DRAWITEMSTRUCT& item);
   void CreateControls();
-  SIZE OuterSize() const;
   HFONT FontFor(const window::ControlSpec& entry) const;
   void SizeTabs();
-  void Layout();
+  void Layout(const POINT* origin);
   void ShowCurrentPage();
   void MoveFocus(bool backwards);
   HWND Control(window::Ctl id) const;

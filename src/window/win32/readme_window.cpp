@@ -1,6 +1,7 @@
 #include "window/win32/readme_window.h"
 
 #include "platform/rt_error.h"
+#include "window/win32/dpi.h"
 #include "window/win32/fonts.h"
 
 namespace win32 {
@@ -19,19 +20,27 @@ ReadmeWindow::ReadmeWindow(HWND owner) {
   RegisterWindowClass(kClassName, &BaseWindow::Proc, kIconResource);
 
   // Fixed on the screen, wherever the main window is.
-  const UINT dpi = ::GetDpiForSystem();
-  RECT rc{Px(kLeft, dpi), Px(kTop, dpi), Px(kLeft, dpi) + Px(kWidth, dpi),
-          Px(kTop, dpi) + Px(kHeight, dpi)};
-  ::AdjustWindowRectExForDpi(&rc, kStyle, FALSE, 0, dpi);
-  CreateWindowOrThrow(0, kClassName, L"Readme Quimbel Advance starter", kStyle, rc.left, rc.top,
-                      rc.right - rc.left, rc.bottom - rc.top, owner, nullptr, this);
+  dpi_ = SystemDpi();
+  const int left = Px(kLeft, dpi_), top = Px(kTop, dpi_);
+  const RECT outer =
+      OuterRect({left, top, left + Px(kWidth, dpi_), top + Px(kHeight, dpi_)}, kStyle, 0, dpi_);
+  CreateWindowOrThrow(0, kClassName, L"Readme Quimbel Advance starter", kStyle, outer.left,
+                      outer.top, outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
+                      this);
   WindowOpened();
-  font_ = CreateDialogFont(dpi);
+  font_ = CreateDialogFont(dpi_);
   label_ = CreateWindowOrThrow(0, L"STATIC", L"...", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                               Px(kLabelLeft, dpi), Px(kLabelTop, dpi), Px(kLabelWidth, dpi),
-                               Px(kLabelHeight, dpi), hwnd_,
+                               Px(kLabelLeft, dpi_), Px(kLabelTop, dpi_), Px(kLabelWidth, dpi_),
+                               Px(kLabelHeight, dpi_), hwnd_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)));
   ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  if (WindowDpi(hwnd_) != dpi_) {
+    dpi_ = WindowDpi(hwnd_);
+    Layout(nullptr);
+  } else {
+    SetClientSize(hwnd_, Px(kWidth, dpi_), Px(kHeight, dpi_), dpi_);
+    SetIconsForDpi(hwnd_, kIconResource, dpi_);
+  }
 }
 
 void ReadmeWindow::ShowText(HWND owner, const std::string& text) {
@@ -42,8 +51,39 @@ void ReadmeWindow::ShowText(HWND owner, const std::string& text) {
   ::BringWindowToTop(openWindow->hwnd_);
 }
 
+// The client area, the label and its font at the current DPI; the new font
+// is in the label before the old one goes.
+void ReadmeWindow::Layout(const POINT* origin) {
+  HFONT old = font_;
+  font_ = CreateDialogFont(dpi_);
+  SetClientSize(hwnd_, Px(kWidth, dpi_), Px(kHeight, dpi_), dpi_, origin);
+  ::SetWindowPos(label_, nullptr, Px(kLabelLeft, dpi_), Px(kLabelTop, dpi_), Px(kLabelWidth, dpi_),
+                 Px(kLabelHeight, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  if (old) ::DeleteObject(old);
+  SetIconsForDpi(hwnd_, kIconResource, dpi_);
+  ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 LRESULT ReadmeWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) WindowClosed();
+  switch (msg) {
+    case WM_DPICHANGED: {
+      dpi_ = HIWORD(wp);
+      const auto* suggested = reinterpret_cast<const RECT*>(lp);
+      const POINT origin{suggested->left, suggested->top};
+      Layout(&origin);
+      return 0;
+    }
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+      if (label_) Layout(nullptr);
+      return 0;
+    case WM_DESTROY:
+      WindowClosed();
+      break;
+    default:
+      break;
+  }
   return ::DefWindowProcW(hwnd_, msg, wp, lp);
 }
 

@@ -25,7 +25,9 @@ class ReadmeWindow final : public BaseWindow<ReadmeWindow> {
   explicit ReadmeWindow(HWND owner);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   void OnDestroyed();
+  void Layout(const POINT* origin);
 
+  UINT dpi_ = 96;
   HWND label_ = nullptr;
   HFONT font_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "window/win32/win32_util.h"
 
 #include <new>
+#include <utility>
 
 #include "platform/rt_error.h"
 #include "window/credits.h"
@@ -47,6 +48,16 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int iconResource) {
   wc.hIconSm = icon(::GetSystemMetrics(SM_CXSMICON));
   wc.lpszClassName = name;
   if (!::RegisterClassExW(&wc)) ThrowLastError();
+}
+
+void SetIconsForDpi(HWND hwnd, int iconResource, UINT dpi) {
+  HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  for (auto [which, size] : {std::pair{ICON_BIG, ::MulDiv(32, static_cast<int>(dpi), 96)},
+                             std::pair{ICON_SMALL, ::MulDiv(16, static_cast<int>(dpi), 96)}}) {
+    HANDLE icon =
+        ::LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, LR_SHARED);
+    if (icon) ::SendMessageW(hwnd, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  }
 }
 
 HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int x,

@@ -23,6 +23,10 @@ inline int Px(int twips, UINT dpi) {
 // icon size. Throws the system's error.
 void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int iconResource);
 
+// Gives the window the icon resource at the big and small icon sizes of
+// this DPI; the icons are shared, so nothing has to free them.
+void SetIconsForDpi(HWND hwnd, int iconResource, UINT dpi);
+
 // CreateWindowExW in this module; throws the run-time error for the system's
 // reason when the window cannot be made.
 HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int x,
