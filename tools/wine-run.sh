@@ -31,17 +31,6 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   fi
 ) 9>"$WINEPREFIX.lock"
 
-# Whether this prefix's services run. Another prefix's services.exe (another
-# checkout, a user's own ~/.wine) does not count: each process of a prefix
-# carries that prefix in its environment.
-prefix_services_run() {
-  local pid
-  for pid in $(pgrep -f 'system32.services\.exe'); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
-  done
-  return 1
-}
-
 # A persistent server and Wine's own services make each program start in a
 # fraction of a second. They must be started here with their output closed:
 # started by the program below they would inherit our caller's pipes and hold
@@ -49,9 +38,10 @@ prefix_services_run() {
 (
   flock 9
   wineserver -p >/dev/null 2>&1 </dev/null 9>&- || true
-  if ! prefix_services_run; then
-    wine cmd /c exit >/dev/null 2>&1 </dev/null 9>&- || true
-  fi
+  # Always, rather than guess from the process list whether this prefix's
+  # services run: a services.exe of another prefix, or of an earlier prefix
+  # at this path, looks the same there. It costs a fraction of a second.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null 9>&- || true
 ) 9>"$WINEPREFIX.lock"
 
 exe="$1"; shift

@@ -1,5 +1,7 @@
 #include "e2e/driver.h"
 
+#include <cstring>
+
 #include <commctrl.h>
 
 #include <fstream>
@@ -98,6 +100,84 @@ ScopedDpi::ScopedDpi(DWORD dpi) {
 
 ScopedDpi::~ScopedDpi() {
   ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &old_, sizeof old_);
+}
+
+ScopedRegistry::ScopedRegistry(
+    const wchar_t* key, std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values)
+    : key_(key) {
+  for (const auto& [name, value] : values) {
+    wchar_t old[512];
+    DWORD size = sizeof old;
+    if (::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, old, &size) ==
+        ERROR_SUCCESS) {
+      old_.emplace_back(name, std::wstring(old));
+    } else {
+      old_.emplace_back(name, std::nullopt);
+    }
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_SZ, value,
+                      static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+  }
+}
+
+ScopedRegistry::~ScopedRegistry() {
+  for (const auto& [name, value] : old_) {
+    if (value) {
+      ::RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name.c_str(), REG_SZ, value->c_str(),
+                        static_cast<DWORD>((value->size() + 1) * sizeof(wchar_t)));
+    } else {
+      ::RegDeleteKeyValueW(HKEY_CURRENT_USER, key_.c_str(), name.c_str());
+    }
+  }
+}
+
+void SendDpiChanged(HWND hwnd, UINT from, UINT to) {
+  RECT rc;
+  ::GetWindowRect(hwnd, &rc);
+  const RECT suggested{
+      rc.left, rc.top,
+      rc.left + ::MulDiv(rc.right - rc.left, static_cast<int>(to), static_cast<int>(from)),
+      rc.top + ::MulDiv(rc.bottom - rc.top, static_cast<int>(to), static_cast<int>(from))};
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return;
+  void* remote = ::VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+  ::WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
+  ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(remote));
+  ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  ::CloseHandle(process);
+}
+
+Pixels Capture(HWND hwnd) {
+  RECT client;
+  ::GetClientRect(hwnd, &client);
+  POINT origin{0, 0};
+  ::ClientToScreen(hwnd, &origin);
+  Pixels pixels;
+  pixels.width = client.right;
+  pixels.height = client.bottom;
+  pixels.bgr.resize(static_cast<std::size_t>(pixels.width) * pixels.height);
+  if (pixels.bgr.empty()) return pixels;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = pixels.width;
+  info.bmiHeader.biHeight = -pixels.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, origin.x, origin.y, SRCCOPY);
+  ::GdiFlush();
+  std::memcpy(pixels.bgr.data(), bits, pixels.bgr.size() * sizeof(DWORD));
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return pixels;
 }
 
 Starter::Starter(const fs::path& folder, const fs::path& cwd) {

@@ -9,8 +9,10 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -63,6 +65,34 @@ class ScopedDpi {
  private:
   DWORD old_ = 96;
 };
+
+// Sets string values under a key of HKEY_CURRENT_USER for the programs
+// started from now on; restores (or removes) them after.
+class ScopedRegistry {
+ public:
+  ScopedRegistry(const wchar_t* key,
+                 std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values);
+  ~ScopedRegistry();
+
+ private:
+  std::wstring key_;
+  std::vector<std::pair<std::wstring, std::optional<std::wstring>>> old_;
+};
+
+// Sends WM_DPICHANGED to another process's window, with the suggested
+// rectangle (the window's, scaled about its top-left corner) in that
+// process's memory, where the message's receiver reads it.
+void SendDpiChanged(HWND hwnd, UINT from, UINT to);
+
+// The pixels of the window's client area as the screen shows them.
+struct Pixels {
+  int width = 0, height = 0;
+  std::vector<DWORD> bgr;
+  bool operator==(const Pixels& o) const {
+    return width == o.width && height == o.height && bgr == o.bgr;
+  }
+};
+Pixels Capture(HWND hwnd);
 
 class Starter {
  public:

@@ -69,6 +69,4 @@ void SetClientSize(HWND hwnd, int width, int height, UINT dpi, const POINT* orig
   }
 }
 
-
-
 }  // namespace win32

@@ -36,10 +36,24 @@ LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
     case WM_CTLCOLOREDIT:
     case WM_DRAWITEM:
       return ::SendMessageW(reinterpret_cast<HWND>(mainWindow), msg, wp, lp);
+    case WM_PAINT: {
+      // A tab control leaves its page unpainted (Wine's) or paints it the
+      // visual style's white; the page is the button-face colour, like the
+      // frames on it. The control draws its tabs and edge over that.
+      wchar_t cls[32];
+      ::GetClassNameW(hwnd, cls, 32);
+      if (lstrcmpiW(cls, WC_TABCONTROLW) != 0) break;
+      PAINTSTRUCT paint;
+      HDC dc = ::BeginPaint(hwnd, &paint);
+      ::FillRect(dc, &paint.rcPaint, ::GetSysColorBrush(COLOR_BTNFACE));
+      ::DefSubclassProc(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+      ::EndPaint(hwnd, &paint);
+      return 0;
+    }
     case WM_ERASEBKGND: {
       // A group box paints only its border; its inside is the frame's colour.
-      wchar_t cls[16];
-      ::GetClassNameW(hwnd, cls, 16);
+      wchar_t cls[32];
+      ::GetClassNameW(hwnd, cls, 32);
       if (lstrcmpiW(cls, WC_BUTTONW) != 0) break;
       RECT rc;
       ::GetClientRect(hwnd, &rc);
@@ -95,6 +109,7 @@ MainWindow::~MainWindow() {
   if (font_) ::DeleteObject(font_);
   if (tabFont_) ::DeleteObject(tabFont_);
   if (splash_) ::DeleteObject(splash_);
+  if (scaledSplash_) ::DeleteObject(scaledSplash_);
 }
 
 HWND MainWindow::Control(Ctl id) const {
@@ -115,6 +130,7 @@ void MainWindow::Open() {
                       nullptr, this);
   WindowOpened();
   splash_ = LoadSplash(&splashSize_);
+  ScaleSplashToDpi();
   font_ = CreateDialogFont(dpi_);
   tabFont_ = CreateTabFont(dpi_);
   CreateControls();
@@ -164,7 +180,7 @@ void MainWindow::CreateControls() {
   // A visual style would paint the page white around the grey frames, and
   // frames are not drawn to sit on it: the tab control draws as tab controls
   // of that era did, in the button-face colour.
-  ::SetWindowTheme(tab, L"", L"");
+  ::SetWindowTheme(tab, L" ", L" ");
   SizeTabs();
   // The splash lies above the tab's pages; the label that names the BIOS
   // box lies beneath the box where the two overlap.
@@ -218,6 +234,7 @@ void MainWindow::Layout(const POINT* origin) {
   ::DeleteObject(oldFont);
   ::DeleteObject(oldTabFont);
   SizeTabs();
+  ScaleSplashToDpi();
   SetIconsForDpi(hwnd_, kIconResource, dpi_);
   // Nothing may keep what it drew at the old size, the splash's label
   // included.
@@ -377,20 +394,20 @@ LRESULT MainWindow::OnColor(HDC dc, HWND control) {
 
 void MainWindow::DrawSplash(const DRAWITEMSTRUCT& item) {
   ::FillRect(item.hDC, &item.rcItem, ::GetSysColorBrush(COLOR_WINDOW));
-  if (!splash_) return;
+  // The banner at its natural size at 96 DPI, scaled like everything else.
+  HBITMAP banner = scaledSplash_ ? scaledSplash_ : splash_;
+  if (!banner) return;
+  const SIZE size = scaledSplash_ ? scaledSize_ : splashSize_;
   HDC memory = ::CreateCompatibleDC(item.hDC);
-  HGDIOBJ old = ::SelectObject(memory, splash_);
-  // The banner's natural size at 96 DPI, scaled like everything else.
-  if (dpi_ == 96) {
-    ::BitBlt(item.hDC, 0, 0, splashSize_.cx, splashSize_.cy, memory, 0, 0, SRCCOPY);
-  } else {
-    ::SetStretchBltMode(item.hDC, HALFTONE);
-    ::StretchBlt(item.hDC, 0, 0, ::MulDiv(splashSize_.cx, static_cast<int>(dpi_), 96),
-                 ::MulDiv(splashSize_.cy, static_cast<int>(dpi_), 96), memory, 0, 0, splashSize_.cx,
-                 splashSize_.cy, SRCCOPY);
-  }
+  HGDIOBJ old = ::SelectObject(memory, banner);
+  ::BitBlt(item.hDC, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
   ::SelectObject(memory, old);
   ::DeleteDC(memory);
+}
+
+void MainWindow::ScaleSplashToDpi() {
+  if (scaledSplash_) ::DeleteObject(scaledSplash_);
+  scaledSplash_ = ScaleSplash(splash_, splashSize_, dpi_, &scaledSize_);
 }
 
 int MainWindow::Value(Ctl id) {

@@ -45,6 +45,7 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   void OnCommand(window::Ctl id, UINT code);
   LRESULT OnColor(HDC dc, HWND control);
   void DrawSplash(const DRAWITEMSTRUCT& item);
+  void ScaleSplashToDpi();
   void CreateControls();
   HFONT FontFor(const window::ControlSpec& entry) const;
   void SizeTabs();
@@ -62,8 +63,10 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   UINT dpi_ = 96;
   HFONT font_ = nullptr;
   HFONT tabFont_ = nullptr;
-  HBITMAP splash_ = nullptr;
+  HBITMAP splash_ = nullptr;  // at its natural size
   SIZE splashSize_{};
+  HBITMAP scaledSplash_ = nullptr;  // at dpi_, when that is not 96
+  SIZE scaledSize_{};
 };
 
 }  // namespace win32

@@ -65,4 +65,32 @@ HBITMAP LoadSplash(SIZE* size) {
   return bitmap;
 }
 
+HBITMAP ScaleSplash(HBITMAP banner, SIZE size, UINT dpi, SIZE* scaled) {
+  if (!banner || dpi == 96) return nullptr;
+  scaled->cx = ::MulDiv(size.cx, static_cast<int>(dpi), 96);
+  scaled->cy = ::MulDiv(size.cy, static_cast<int>(dpi), 96);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = scaled->cx;
+  info.bmiHeader.biHeight = -scaled->cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* pixels = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (!bitmap) return nullptr;
+  HDC from = ::CreateCompatibleDC(nullptr);
+  HDC to = ::CreateCompatibleDC(nullptr);
+  HGDIOBJ oldFrom = ::SelectObject(from, banner);
+  HGDIOBJ oldTo = ::SelectObject(to, bitmap);
+  ::SetStretchBltMode(to, HALFTONE);
+  ::SetBrushOrgEx(to, 0, 0, nullptr);
+  ::StretchBlt(to, 0, 0, scaled->cx, scaled->cy, from, 0, 0, size.cx, size.cy, SRCCOPY);
+  ::SelectObject(from, oldFrom);
+  ::SelectObject(to, oldTo);
+  ::DeleteDC(from);
+  ::DeleteDC(to);
+  return bitmap;
+}
+
 }  // namespace win32

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/rt_error.h"
@@ -79,6 +80,78 @@ TEST(Win32Window, ADpiChangeNeverLeavesAControlWithADeletedFont) {
     ::RedrawWindow(main.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
   EXPECT_EQ(deadFontMoments, 0);
+  ::DestroyWindow(main.Hwnd());
+}
+
+// Runs the thread's messages until `done` holds or two seconds pass.
+bool PumpUntil(const std::function<bool()>& done) {
+  const ULONGLONG until = ::GetTickCount64() + 2000;
+  for (;;) {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    if (done()) return true;
+    if (::GetTickCount64() >= until) return false;
+    ::Sleep(20);
+  }
+}
+
+COLORREF ScreenPixel(HWND hwnd, int xTwips, int yTwips) {
+  POINT at{::MulDiv(xTwips, 96, 1440), ::MulDiv(yTwips, 96, 1440)};
+  ::ClientToScreen(hwnd, &at);
+  HDC screen = ::GetDC(nullptr);
+  const COLORREF color = ::GetPixel(screen, at.x, at.y);
+  ::ReleaseDC(nullptr, screen);
+  return color;
+}
+
+// A colour scheme changed while the program runs (here in its own process:
+// Wine passes no change made elsewhere) shows at once, in the tab control's
+// page as much as in the program's own painting.
+TEST(Win32Window, AColourSchemeChangeRepaintsWithTheNewColours) {
+  testing_support::TempFolder folder;
+  testing_support::WriteBytes(folder / "QuimbelAdvance.ini", "SoundEnable              1\r\n");
+  testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
+  win32::MainWindow main(nullptr, files);
+  main.Open();
+  auto control = [&](Ctl id) {
+    struct Find {
+      int id;
+      HWND found = nullptr;
+      static BOOL CALLBACK Each(HWND child, LPARAM lp) {
+        auto* f = reinterpret_cast<Find*>(lp);
+        if (::GetDlgCtrlID(child) == f->id) f->found = child;
+        return f->found == nullptr;
+      }
+    } find{static_cast<int>(id)};
+    ::EnumChildWindows(main.Hwnd(), Find::Each, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+  };
+  HWND picture = control(Ctl::Picture1), tab = control(Ctl::SSTab1), frame = control(Ctl::Frame4);
+  ::SendMessageW(main.Hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(Ctl::Picture1), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(picture));
+  ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(frame) != FALSE; }));
+
+  const int elements[] = {COLOR_BTNFACE, COLOR_WINDOW};
+  const COLORREF before[] = {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_WINDOW)};
+  const COLORREF face = RGB(200, 120, 40), window = RGB(10, 200, 30);
+  const COLORREF after[] = {face, window};
+  ::SetSysColors(2, elements, after);
+  // The page below the frame, the inside of the frame, beside an option.
+  const bool repainted = PumpUntil([&] {
+    return ScreenPixel(tab, 60, 2355) == face && ScreenPixel(frame, 3000, 200) == face &&
+           ScreenPixel(control(Ctl::Option2), 600, 90) == face;
+  });
+  const COLORREF page = ScreenPixel(tab, 60, 2355), inside = ScreenPixel(frame, 3000, 200);
+  ::SetSysColors(2, elements, before);
+  // Wine keeps colours set so in a volatile key that outranks the user's
+  // scheme for every later program until its server ends; tests that set a
+  // scheme of their own come after this one.
+  ::RegDeleteTreeW(HKEY_CURRENT_USER,
+                   L"Software\\Wine\\Temporary System Parameters\\Control Panel\\Colors");
+  EXPECT_TRUE(repainted) << std::hex << "page " << page << ", frame " << inside;
   ::DestroyWindow(main.Hwnd());
 }
 

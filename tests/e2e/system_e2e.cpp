@@ -1,0 +1,226 @@
+// The real quimbel.exe under Wine as the system around it changes or
+// differs: a DPI change while it runs, a visual style, an older Windows.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "e2e/driver.h"
+#include "window/form_layout.h"
+
+namespace {
+
+using e2e::Pixels;
+using window::Ctl;
+
+const std::string kFile =
+    "SoundEnable              1\r\nDebugMenuEnable          0\r\n"
+    "BIOSRom                  \"C:\\gba\\gba_bios.gba\"\r\n";
+
+HWND Control(HWND main, Ctl id) {
+  return e2e::ById(main, static_cast<int>(id));
+}
+
+int Differing(const Pixels& a, const Pixels& b) {
+  if (a.width != b.width || a.height != b.height) return -1;
+  int n = 0;
+  for (std::size_t i = 0; i < a.bgr.size(); ++i) n += a.bgr[i] != b.bgr[i];
+  return n;
+}
+
+// What a user sees of the main window: its client size, every control's
+// place, the splash, and the Options tab.
+struct MainShot {
+  SIZE client{};
+  std::vector<RECT> controls;
+  Pixels splash;
+  std::vector<Pixels> options;
+};
+
+MainShot Places(HWND main) {
+  MainShot shot;
+  RECT client;
+  ::GetClientRect(main, &client);
+  shot.client = {client.right, client.bottom};
+  for (const auto& entry : window::kControls) {
+    HWND control = Control(main, entry.id);
+    shot.controls.push_back(control ? e2e::RectIn(control, ::GetParent(control)) : RECT{});
+  }
+  return shot;
+}
+
+// The splash as it shows, then the Options tab once the splash is gone.
+MainShot Shoot(HWND main, const MainShot* like = nullptr) {
+  MainShot shot = Places(main);
+  HWND picture = Control(main, Ctl::Picture1);
+  if (like) e2e::WaitFor([&] { return e2e::Capture(picture) == like->splash; });
+  shot.splash = e2e::Capture(picture);
+  return shot;
+}
+
+// Once the splash is gone, the Options tab's controls that show text in
+// the window's font. (The check boxes' own glyphs are left out: under Wine
+// the system draws them at the system DPI, not at the window's.)
+void ShootOptions(HWND main, MainShot& shot, const MainShot* like = nullptr) {
+  e2e::ClickStatic(Control(main, Ctl::Picture1));
+  e2e::WaitFor([&] { return !::IsWindowVisible(Control(main, Ctl::Picture1)); });
+  e2e::SelectTab(Control(main, Ctl::SSTab1), 1);
+  e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Frame2)) != FALSE; });
+  auto capture = [&] {
+    std::vector<Pixels> all;
+    for (Ctl id : {Ctl::Label1, Ctl::txtBios, Ctl::cmdSaveSettings})
+      all.push_back(e2e::Capture(Control(main, id)));
+    return all;
+  };
+  if (like) {
+    e2e::WaitFor([&] { return capture() == like->options; });
+  } else {
+    ::Sleep(300);  // nothing to wait for: this is the picture to compare with
+  }
+  shot.options = capture();
+}
+
+void ExpectSame(const MainShot& got, const MainShot& fresh, const char* what) {
+  EXPECT_EQ(got.client.cx, fresh.client.cx) << what;
+  EXPECT_EQ(got.client.cy, fresh.client.cy) << what;
+  for (std::size_t i = 0; i < fresh.controls.size(); ++i) {
+    const RECT &a = got.controls[i], &b = fresh.controls[i];
+    EXPECT_TRUE(a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom)
+        << what << ": " << window::kControls[i].name;
+  }
+  EXPECT_EQ(Differing(got.splash, fresh.splash), 0) << what << ": the splash";
+  ASSERT_EQ(got.options.size(), fresh.options.size());
+  for (std::size_t i = 0; i < fresh.options.size(); ++i)
+    EXPECT_EQ(Differing(got.options[i], fresh.options[i]), 0) << what << ": Options, control " << i;
+}
+
+class SystemChanges : public e2e::ProgramTest {
+ protected:
+  SystemChanges() : ProgramTest(kFile) {}
+
+  // The main window of a fresh start at this DPI, as it shows.
+  MainShot FreshStart(DWORD dpi) {
+    e2e::ScopedDpi scoped(dpi);
+    HWND main = Open();
+    EXPECT_NE(main, nullptr);
+    if (!main) return {};
+    ::Sleep(300);  // the reference picture: let it settle
+    MainShot shot = Shoot(main);
+    ShootOptions(main, shot);
+    starter_.reset();
+    return shot;
+  }
+};
+
+// A window moved to a monitor of another DPI looks exactly as one started
+// there: the same places, fonts and splash, and back again.
+TEST_F(SystemChanges, TheMainWindowFollowsADpiChangeAsAFreshStartWould) {
+  const MainShot fresh144 = FreshStart(144);
+  const MainShot fresh96 = FreshStart(96);
+
+  HWND main = Open();
+  ASSERT_NE(main, nullptr);
+  e2e::SendDpiChanged(main, 96, 144);
+  MainShot at144 = Shoot(main, &fresh144);
+  e2e::SendDpiChanged(main, 144, 96);
+  MainShot back = Shoot(main, &fresh96);
+  e2e::SendDpiChanged(main, 96, 144);
+  ShootOptions(main, at144, &fresh144);
+  e2e::SendDpiChanged(main, 144, 96);
+  MainShot backOptions = Places(main);
+  ShootOptions(main, backOptions, &fresh96);
+  back.options = backOptions.options;
+  ExpectSame(at144, fresh144, "96 to 144");
+  ExpectSame(back, fresh96, "144 back to 96");
+}
+
+// The read-me window, opened from the Info tab.
+HWND OpenReadme(e2e::Starter& starter, HWND main) {
+  e2e::ClickStatic(Control(main, Ctl::Picture1));
+  e2e::SelectTab(Control(main, Ctl::SSTab1), 2);
+  e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::cmdReadme)) != FALSE; });
+  e2e::Click(Control(main, Ctl::cmdReadme));
+  return starter.TopWindow(L"QuimbelReadmeWindow");
+}
+
+TEST_F(SystemChanges, TheReadmeWindowFollowsADpiChangeAsAFreshStartWould) {
+  auto freshReadme = [&](DWORD dpi) {
+    e2e::ScopedDpi scoped(dpi);
+    Start();
+    HWND readme = OpenReadme(*starter_, starter_->MainWindow());
+    EXPECT_NE(readme, nullptr);
+    ::Sleep(300);  // the reference picture: let it settle
+    Pixels shot = readme ? e2e::Capture(readme) : Pixels{};
+    starter_.reset();
+    return shot;
+  };
+  const Pixels fresh144 = freshReadme(144), fresh96 = freshReadme(96);
+
+  Start();
+  HWND readme = OpenReadme(*starter_, starter_->MainWindow());
+  ASSERT_NE(readme, nullptr);
+  e2e::SendDpiChanged(readme, 96, 144);
+  e2e::WaitFor([&] { return e2e::Capture(readme) == fresh144; });
+  EXPECT_EQ(Differing(e2e::Capture(readme), fresh144), 0) << "96 to 144";
+  e2e::SendDpiChanged(readme, 144, 96);
+  e2e::WaitFor([&] { return e2e::Capture(readme) == fresh96; });
+  EXPECT_EQ(Differing(e2e::Capture(readme), fresh96), 0) << "144 back to 96";
+}
+
+// Under a visual style the tab control's page is the button-face colour,
+// like the frames on it, not the style's white.
+TEST_F(SystemChanges, UnderAVisualStyleTheTabPageMatchesItsFrames) {
+  e2e::ScopedRegistry theme(
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager",
+      {{L"ThemeActive", L"1"},
+       {L"DllName", L"C:\\windows\\resources\\themes\\light\\light.msstyles"},
+       {L"ColorName", L"NormalColor"},
+       {L"SizeName", L"NormalSize"}});
+  HWND main = Open();
+  ASSERT_NE(main, nullptr);
+  e2e::ClickStatic(Control(main, Ctl::Picture1));
+  HWND frame = Control(main, Ctl::Frame4), tab = Control(main, Ctl::SSTab1);
+  ASSERT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(frame) != FALSE; }));
+  auto pixel = [](HWND hwnd, int x, int y) {
+    POINT at{::MulDiv(x, 96, 1440), ::MulDiv(y, 96, 1440)};
+    ::ClientToScreen(hwnd, &at);
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF color = ::GetPixel(screen, at.x, at.y);
+    ::ReleaseDC(nullptr, screen);
+    return color;
+  };
+  // The page below the frame and to its right, against the inside of the
+  // frame, away from its controls, once the splash is gone from there.
+  auto same = [&] {
+    const COLORREF face = pixel(frame, 3000, 200);
+    return pixel(tab, 60, 2355) == face && pixel(tab, 5115, 1200) == face;
+  };
+  EXPECT_TRUE(e2e::WaitFor(same)) << std::hex << pixel(tab, 60, 2355) << " and "
+                                  << pixel(tab, 5115, 1200) << " beside "
+                                  << pixel(frame, 3000, 200);
+  // The program ends before the style is switched off again, so that
+  // nothing it writes outlives the test.
+  starter_.reset();
+}
+
+// The program starts and lays itself out when the system says it is
+// Windows 7 (the import check keeps it startable there for real).
+TEST_F(SystemChanges, StartsAsWindows7) {
+  e2e::ScopedRegistry version(L"Software\\Wine\\AppDefaults\\quimbel.exe",
+                              {{L"Version", L"win7"}});
+  HWND main = Open();
+  ASSERT_NE(main, nullptr);
+  const MainShot shot = Places(main);
+  EXPECT_EQ(shot.client.cx, ::MulDiv(window::kClientWidth, 96, 1440));
+  EXPECT_EQ(shot.client.cy, ::MulDiv(window::kClientHeight, 96, 1440));
+  for (std::size_t i = 0; i < window::kControls.size(); ++i) {
+    const auto& entry = window::kControls[i];
+    EXPECT_EQ(shot.controls[i].left, ::MulDiv(entry.left, 96, 1440)) << entry.name;
+    EXPECT_EQ(shot.controls[i].bottom - shot.controls[i].top, ::MulDiv(entry.height, 96, 1440))
+        << entry.name;
+  }
+  starter_.reset();
+}
+
+}  // namespace

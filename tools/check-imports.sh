@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Checks that a Windows executable starts on Windows 7 SP1: its PE header asks
+# for no newer system (subsystem and OS version 6.1 at most), and every
+# function it imports is in the list of what Windows 7 SP1 has.
+# Usage: check-imports.sh program.exe allowed-imports.txt
+set -euo pipefail
+exe="$1"
+allowed="$2"
+objdump=x86_64-w64-mingw32-objdump
+headers="$("$objdump" -p "$exe")"
+
+status=0
+for field in Subsystem OSystem; do
+  major=$(awk -v f="Major${field}Version" '$1 == f {print $2}' <<<"$headers")
+  minor=$(awk -v f="Minor${field}Version" '$1 == f {print $2}' <<<"$headers")
+  if [ -z "$major" ] || [ "$major" -gt 6 ] || { [ "$major" -eq 6 ] && [ "$minor" -gt 1 ]; }; then
+    echo "$(basename "$exe"): ${field} version ${major}.${minor} is newer than Windows 7 (6.1)"
+    status=1
+  fi
+done
+
+imports=$(awk '/DLL Name:/ {dll = toupper($3); next}
+               /^\t[0-9a-f]+\t +[0-9]+ +[^ ]/ {print dll, $3}' <<<"$headers" | sort -u)
+if [ -z "$imports" ]; then
+  echo "$(basename "$exe"): no imports found; is it a PE file?"
+  exit 1
+fi
+known=$(grep -v '^#' "$allowed" | awk 'NF >= 2 {print toupper($1), $2}' | sort -u)
+missing=$(comm -23 <(echo "$imports") <(echo "$known"))
+if [ -n "$missing" ]; then
+  echo "$(basename "$exe") imports functions that are not known to exist on Windows 7 SP1:"
+  sed 's/^/  /' <<<"$missing"
+  echo "Look them up at run time (GetProcAddress), or, after reading their minimum version,"
+  echo "add them to $allowed."
+  status=1
+fi
+[ $status -eq 0 ] && echo "$(basename "$exe"): $(wc -l <<<"$imports") imports, all on Windows 7 SP1"
+exit $status
