@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 ROOT := $(CURDIR)
 
-.PHONY: all deps deps-native deps-tools native windows test test-native test-windows run reliability bench format clean
+.PHONY: all deps deps-native deps-tools native windows test test-native test-windows run reliability bench dist dist-check format clean
 
 all: native windows
 
@@ -43,8 +43,14 @@ reliability: deps-tools native windows
 bench: deps-tools native windows
 	@tools/bench.sh
 
+dist: deps
+	@tools/dist.sh
+
+dist-check: deps
+	@tools/dist-check.sh
+
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf build
+	rm -rf build dist
