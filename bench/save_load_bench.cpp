@@ -31,6 +31,7 @@ class InFolder : public platform::FileSystem {
     real_.ReplaceFile(from, to);
   }
   fs::path FindNormalFile(const fs::path& p) override { return real_.FindNormalFile(p); }
+  platform::PathInfo Inspect(const fs::path& p) override { return real_.Inspect(p); }
 
  private:
   platform::FileSystem& real_ = platform::RealFileSystem();

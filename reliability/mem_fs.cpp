@@ -131,4 +131,10 @@ platform::fs::path MemFs::FindNormalFile(const platform::fs::path& path) {
   return Has(Name(path)) ? path.filename() : platform::fs::path();
 }
 
+platform::PathInfo MemFs::Inspect(const platform::fs::path& path) {
+  auto it = entries_.find(Name(path));
+  if (it == entries_.end()) return {};
+  return {platform::PathInfo::kFile, it->second->data.size()};
+}
+
 }  // namespace reliability

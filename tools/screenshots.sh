@@ -19,6 +19,14 @@ shots() {
   grab run 360x196+220+201
   click 395 238            # "Options"
   grab options 360x196+220+201
+  # A path to a file that is not there, saved: the balloon tip says so.
+  click 450 326            # the BIOS box
+  xdotool key End shift+Home
+  xdotool type --delay 20 'C:\Games\GBA\gba_bios.gba'
+  xdotool mousemove 300 400; sleep 0.5   # away, so the box's own tooltip goes
+  click 527 361            # "Save"
+  grab tip 360x240+220+201
+  click 300 260            # a click elsewhere takes the tip away
   click 505 238            # "Info"
   grab info 360x196+220+201
   click 520 361            # "Read me"

@@ -3,6 +3,7 @@
 // one per platform; tests wrap it to fail on purpose.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -35,6 +36,12 @@ class TextStream {
   virtual void Close() = 0;
 };
 
+// What a path names, as far as its attributes and size tell.
+struct PathInfo {
+  enum Kind { kNothing, kFile, kFolder } kind = kNothing;
+  std::uint64_t size = 0;  // of a file
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -57,6 +64,9 @@ class FileSystem {
   // The name, as the file system stores it, of the normal file (not hidden,
   // not system, not a folder) that `path` names; empty when there is none.
   virtual fs::path FindNormalFile(const fs::path& path) = 0;
+  // Whether `path` names a file (and its size) or a folder. Reads the
+  // attributes only, never the file; any failure counts as nothing there.
+  virtual PathInfo Inspect(const fs::path& path) = 0;
 };
 
 // The platform's real file service.

@@ -124,6 +124,13 @@ class PosixFileSystem final : public FileSystem {
     SyncFolder(to.parent_path());
   }
 
+  PathInfo Inspect(const fs::path& path) override {
+    struct stat st;
+    if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
+    if (S_ISDIR(st.st_mode)) return {PathInfo::kFolder, 0};
+    return {PathInfo::kFile, static_cast<std::uint64_t>(st.st_size)};
+  }
+
   fs::path FindNormalFile(const fs::path& path) override {
     // Windows matches names without regard to case and reports the stored
     // spelling; do the same over the folder's entries.

@@ -137,6 +137,13 @@ class Win32FileSystem final : public FileSystem {
     }
   }
 
+  PathInfo Inspect(const fs::path& path) override {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {PathInfo::kFolder, 0};
+    return {PathInfo::kFile, (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
+  }
+
   fs::path FindNormalFile(const fs::path& path) override {
     WIN32_FIND_DATAW data;
     HANDLE find = ::FindFirstFileW(path.c_str(), &data);

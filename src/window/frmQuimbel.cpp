@@ -1,6 +1,7 @@
 #include "window/frmQuimbel.h"
 
 #include "platform/codepage.h"
+#include "window/bios_check.h"
 #include "window/credits.h"
 
 namespace window {
@@ -36,6 +37,7 @@ void frmQuimbel::Check2_Click() {
   view_.SetEnabled(Ctl::cmdSaveSettings, true);
 }
 void frmQuimbel::txtBios_Change() {
+  view_.HideBiosTip();
   view_.SetEnabled(Ctl::cmdSaveSettings, true);
 }
 
@@ -46,10 +48,38 @@ void frmQuimbel::cmdSaveSettings_Click() {
     modQuimbel::SaveSettings();
   } catch (const modQuimbel::SettingsFileMissing&) {
     modQuimbel::ReportMissingSettingsFile();
+    return;
   } catch (const platform::RuntimeError& e) {
     view_.MsgBox(FailureMessage("The settings could not be saved.", e), modQuimbel::kStyleCritical,
                  modQuimbel::kMessageTitle);
+    return;
   }
+  // Saved as typed; a word afterwards if the path names no BIOS image.
+  AdviseOnBiosPath();
+}
+
+void frmQuimbel::AdviseOnBiosPath() {
+  const std::string path = view_.Text(Ctl::txtBios);
+  if (path.empty()) return;
+  try {
+    // A path the settings file cannot hold is refused by the save itself.
+    platform::ToCodePage(path);
+  } catch (const platform::RuntimeError&) {
+    return;
+  }
+  const std::string advice = BiosPathAdvice(files_.Inspect(platform::fs::u8path(path)));
+  if (!advice.empty()) view_.ShowBiosTip(advice);
+}
+
+void frmQuimbel::Form_FilesDropped(const std::vector<std::string>& paths) {
+  // One file, as a user means it; several, or a folder, change nothing.
+  if (paths.size() != 1) return;
+  if (files_.Inspect(platform::fs::u8path(paths[0])).kind != platform::PathInfo::kFile) return;
+  HideSplash();
+  view_.SelectPage(1);
+  view_.SetText(Ctl::txtBios, paths[0]);
+  view_.SetEnabled(Ctl::cmdSaveSettings, true);  // an edit, as typing it would be
+  AdviseOnBiosPath();
 }
 
 void frmQuimbel::HideSplash() {

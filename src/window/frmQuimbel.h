@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "settings/modQuimbel.h"
@@ -29,6 +30,11 @@ class FormView {
   virtual void StartProgram(const platform::fs::path& path) = 0;
   // Opens the read-me window, or brings it to the front, with this text.
   virtual void ShowReadme(const std::string& text) = 0;
+  // Makes tab `page` current (0 Run, 1 Options, 2 Info), as a click on it.
+  virtual void SelectPage(int page) = 0;
+  // A balloon tip at the BIOS text box, titled "GBA BIOS", or none.
+  virtual void ShowBiosTip(const std::string& text) = 0;
+  virtual void HideBiosTip() = 0;
 };
 
 class frmQuimbel : public modQuimbel::SettingsHost {
@@ -45,6 +51,8 @@ class frmQuimbel : public modQuimbel::SettingsHost {
   void Label2_Click();
   void Command1_Click();
   void cmdReadme_Click();
+  // Files dropped on the window (UTF-8 paths): one file fills the BIOS box.
+  void Form_FilesDropped(const std::vector<std::string>& paths);
 
   // What the settings routines need of this window.
   void MsgBox(const std::string& text, int style, const std::string& title) override;
@@ -56,6 +64,8 @@ class frmQuimbel : public modQuimbel::SettingsHost {
 
  private:
   void HideSplash();
+  // A word, when the BIOS box's path does not name a BIOS image.
+  void AdviseOnBiosPath();
 
   FormView& view_;
   platform::FileSystem& files_;

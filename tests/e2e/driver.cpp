@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <fstream>
 #include <sstream>
@@ -146,6 +147,32 @@ void SendDpiChanged(HWND hwnd, UINT from, UINT to) {
   ::WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr);
   ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(remote));
   ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  ::CloseHandle(process);
+}
+
+void DropFiles(HWND hwnd, const std::vector<std::wstring>& paths) {
+  std::wstring list;
+  for (const auto& path : paths) list += path + L'\0';
+  list += L'\0';
+  DROPFILES header{};
+  header.pFiles = sizeof header;
+  header.fWide = TRUE;
+  RECT rc;
+  ::GetClientRect(hwnd, &rc);
+  header.pt = {rc.right / 2, rc.bottom / 2};
+  std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+  block.append(reinterpret_cast<const char*>(list.data()), list.size() * sizeof(wchar_t));
+
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return;
+  // A fixed global memory block is its own handle; the receiver's DragFinish
+  // frees what its own heap gave, so this block stays until the test ends.
+  void* remote =
+      ::VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  ::WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+  ::SendMessageW(hwnd, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
   ::CloseHandle(process);
 }
 

@@ -84,6 +84,11 @@ class ScopedRegistry {
 // process's memory, where the message's receiver reads it.
 void SendDpiChanged(HWND hwnd, UINT from, UINT to);
 
+// Drops files on another process's window as Explorer's WM_DROPFILES does,
+// the DROPFILES block in that process's memory; returns once the window has
+// handled the drop.
+void DropFiles(HWND hwnd, const std::vector<std::wstring>& paths);
+
 // The pixels of the window's client area as the screen shows them.
 struct Pixels {
   int width = 0, height = 0;

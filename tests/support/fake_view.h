@@ -39,6 +39,9 @@ class FakeView : public window::FormView {
     started.push_back(path);
   }
   void ShowReadme(const std::string& t) override { readmes.push_back(t); }
+  void SelectPage(int p) override { page = p; }
+  void ShowBiosTip(const std::string& t) override { tip = t; }
+  void HideBiosTip() override { tip.clear(); }
 
   window::frmQuimbel* form = nullptr;
   std::map<window::Ctl, int> value;
@@ -50,6 +53,8 @@ class FakeView : public window::FormView {
   int startError = 0;
   std::vector<platform::fs::path> started;
   std::vector<std::string> readmes;
+  int page = 0;
+  std::string tip;  // the balloon tip shown, empty for none
 };
 
 }  // namespace testing_support

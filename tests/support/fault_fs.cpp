@@ -67,6 +67,11 @@ void FaultyFileSystem::ReplaceFile(const platform::fs::path& from, const platfor
   real_.ReplaceFile(from, to);
 }
 
+platform::PathInfo FaultyFileSystem::Inspect(const platform::fs::path& path) {
+  Step("Inspect");
+  return real_.Inspect(path);
+}
+
 platform::fs::path FaultyFileSystem::FindNormalFile(const platform::fs::path& path) {
   Step("FindNormalFile");
   return real_.FindNormalFile(path);

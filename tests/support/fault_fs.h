@@ -39,6 +39,7 @@ class FaultyFileSystem : public platform::FileSystem {
   void DeleteFile(const platform::fs::path& path) override;
   void ReplaceFile(const platform::fs::path& from, const platform::fs::path& to) override;
   platform::fs::path FindNormalFile(const platform::fs::path& path) override;
+  platform::PathInfo Inspect(const platform::fs::path& path) override;
 
  private:
   platform::FileSystem& real_;

@@ -206,6 +206,89 @@ TEST_F(FormTest, FailedStartIsShownAndNothingEnds) {
   EXPECT_FALSE(view_.ended);
 }
 
+// The word about a BIOS path after a save: what the path names, in one
+// sentence; nothing for a 16 KB file, an empty box, or a path the save
+// itself refuses.
+TEST_F(FormTest, SavingAPathThatNamesNoBiosImageSaysWhy) {
+  WriteBytes(folder_ / "bios.gba", std::string(16384, 'b'));
+  WriteBytes(folder_ / "game.gba", std::string(4 * 1024 * 1024, 'g'));
+  WriteBytes(folder_ / "odd.bin", std::string(16385, 'o'));
+  WriteBytes(folder_ / "tiny.bin", "x");
+  fs::create_directory(folder_ / "roms");
+  const std::string in = (folder_.Path() / "").u8string();
+  const struct {
+    std::string path;
+    std::string tip;
+  } cases[] = {
+      {in + "bios.gba", ""},
+      {in + "game.gba", "This file is 4 MB; a GBA BIOS image is 16 KB."},
+      {in + "odd.bin", "This file is 16,385 bytes; a GBA BIOS image is 16 KB."},
+      {in + "tiny.bin", "This file is 1 byte; a GBA BIOS image is 16 KB."},
+      {in + "missing.gba", "No file at this path."},
+      {in + "roms", "This is a folder; the path must name the BIOS image file."},
+      {"", ""},
+#ifdef _WIN32
+      {in + "\xE6\x96\x87.gba", ""},  // refused by the save, with its own message
+#endif
+  };
+  for (const auto& c : cases) {
+    WriteSettings(kFile);
+    form_.Form_Load();
+    view_.text[Ctl::txtBios] = c.path;
+    form_.txtBios_Change();
+    form_.cmdSaveSettings_Click();
+    EXPECT_EQ(view_.tip, c.tip) << c.path;
+    if (c.tip.empty() && !view_.messages.empty()) {
+      EXPECT_EQ(view_.messages.back().text.substr(0, 32), "The settings could not be saved.");
+    }
+    // The word never changes what is saved.
+    if (view_.messages.empty()) {
+      EXPECT_NE(Settings().find("BIOSRom                  \"" + c.path + "\"\r\n"),
+                std::string::npos)
+          << c.path;
+    }
+    form_.txtBios_Change();  // typing takes the word away
+    EXPECT_EQ(view_.tip, "");
+    view_.messages.clear();
+  }
+}
+
+TEST_F(FormTest, OneDroppedFileFillsTheBiosBoxAndCountsAsAnEdit) {
+  WriteSettings(kFile);
+  WriteBytes(folder_ / "bios.gba", std::string(16384, 'b'));
+  WriteBytes(folder_ / "big.gba", std::string(20000, 'g'));
+  fs::create_directory(folder_ / "roms");
+  const std::string bios = (folder_ / "bios.gba").u8string();
+  const std::string big = (folder_ / "big.gba").u8string();
+  const struct {
+    const char* name;
+    std::vector<std::string> dropped;
+    bool taken;
+    std::string tip;
+  } cases[] = {
+      {"a BIOS image", {bios}, true, ""},
+      {"another file", {big}, true, "This file is 20,000 bytes; a GBA BIOS image is 16 KB."},
+      {"two files", {bios, big}, false, ""},
+      {"a folder", {(folder_ / "roms").u8string()}, false, ""},
+      {"nothing", {}, false, ""},
+  };
+  for (const auto& c : cases) {
+    FakeView view;
+    window::frmQuimbel form(view, files_);
+    view.form = &form;
+    modQuimbel::Bind(form, files_);
+    form.Form_Load();
+    const std::string before = view.text[Ctl::txtBios];
+    form.Form_FilesDropped(c.dropped);
+    EXPECT_EQ(view.text[Ctl::txtBios], c.taken ? c.dropped[0] : before) << c.name;
+    EXPECT_EQ(view.enabled[Ctl::cmdSaveSettings], c.taken) << c.name;
+    EXPECT_EQ(view.page, c.taken ? 1 : 0) << c.name;
+    EXPECT_EQ(view.visible[Ctl::Picture1], !c.taken) << c.name;
+    EXPECT_EQ(view.tip, c.tip) << c.name;
+  }
+  EXPECT_EQ(Settings(), kFile);  // a drop saves nothing
+}
+
 TEST(Readme, TwelveLinesWithoutATrailingBreak) {
   EXPECT_EQ(window::ReadmeText(),
             "\xC2\xA9 2001 Pieter Lindhout\r\n"

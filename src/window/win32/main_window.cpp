@@ -1,11 +1,13 @@
 #include "window/win32/main_window.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 #include <uxtheme.h>
 
 #include "platform/process.h"
 #include "window/credits.h"
 #include "window/win32/dpi.h"
+#include "window/win32/file_drop.h"
 #include "window/win32/fonts.h"
 #include "window/win32/readme_window.h"
 #include "window/win32/splash.h"
@@ -19,6 +21,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"QuimbelMainWindow";
 constexpr UINT_PTR kSplashTimer = 1;
+constexpr UINT_PTR kBiosTipTool = 1;
 constexpr int kIconResource = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
@@ -142,6 +145,11 @@ void MainWindow::Open() {
     SetIconsForDpi(hwnd_, kIconResource, dpi_);
   }
   ::SetTimer(hwnd_, kSplashTimer, window::kSplashTimerMs, nullptr);
+  // A file dragged from Explorer (or a Linux file manager under Wine) gives
+  // the BIOS box its path; the box completes paths as the Run box does.
+  dropTarget_ = FileDropTarget::Register(
+      hwnd_, [this](const std::vector<std::string>& paths) { form_.Form_FilesDropped(paths); });
+  ::SHAutoComplete(Control(Ctl::txtBios), SHACF_FILESYSTEM);
 
   modQuimbel::Bind(form_, files_);
   form_.Form_Load();
@@ -256,6 +264,11 @@ void MainWindow::ShowCurrentPage() {
 }
 
 bool MainWindow::PreTranslate(const MSG& msg) {
+  // The word about the BIOS path goes when the user clicks or types, as
+  // balloon tips do.
+  if (biosTipShown_ && (msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN ||
+                        msg.message == WM_NCLBUTTONDOWN || msg.message == WM_KEYDOWN))
+    HideBiosTip();
   if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
   if (!hwnd_ || (msg.hwnd != hwnd_ && !::IsChild(hwnd_, msg.hwnd))) return false;
   if (::GetKeyState(VK_CONTROL) < 0) {
@@ -296,8 +309,10 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lp);
-      if (header->idFrom == static_cast<UINT_PTR>(Ctl::SSTab1) && header->code == TCN_SELCHANGE)
+      if (header->idFrom == static_cast<UINT_PTR>(Ctl::SSTab1) && header->code == TCN_SELCHANGE) {
+        HideBiosTip();
         ShowCurrentPage();
+      }
       return 0;
     }
     case WM_TIMER:
@@ -330,7 +345,20 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // boxes is chosen again.
       if (!controls_.empty()) Layout(nullptr);
       return 0;
+    case WM_DROPFILES: {
+      auto drop = reinterpret_cast<HDROP>(wp);
+      const std::vector<std::string> paths = DroppedFiles(drop);
+      ::DragFinish(drop);
+      form_.Form_FilesDropped(paths);
+      return 0;
+    }
+    case WM_MOVE:
+    case WM_ACTIVATE:
+      if (msg == WM_MOVE || LOWORD(wp) == WA_INACTIVE) HideBiosTip();
+      return ::DefWindowProcW(hwnd_, msg, wp, lp);
     case WM_DESTROY:
+      if (dropTarget_) dropTarget_->Revoke();
+      dropTarget_ = nullptr;
       ::KillTimer(hwnd_, kSplashTimer);
       WindowClosed();
       return 0;
@@ -456,6 +484,52 @@ void MainWindow::StartProgram(const platform::fs::path& path) {
 
 void MainWindow::ShowReadme(const std::string& text) {
   ReadmeWindow::ShowText(owner_, text);
+}
+
+void MainWindow::SelectPage(int page) {
+  TabCtrl_SetCurSel(Control(Ctl::SSTab1), page);
+  ShowCurrentPage();
+}
+
+// A balloon of the program's own, tracked at the text box: the text box's
+// EM_SHOWBALLOONTIP does nothing under Wine.
+void MainWindow::ShowBiosTip(const std::string& text) {
+  HWND box = Control(Ctl::txtBios);
+  TOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+  info.hwnd = hwnd_;
+  info.uId = kBiosTipTool;
+  std::wstring wide = Widen(text);
+  info.lpszText = wide.data();
+  if (!biosTip_) {
+    biosTip_ =
+        CreateWindowOrThrow(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                            WS_POPUP | TTS_BALLOON | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_);
+    ::SendMessageW(biosTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  }
+  HideBiosTip();
+  ::SendMessageW(biosTip_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  ::SendMessageW(biosTip_, TTM_SETTITLEW, TTI_INFO, reinterpret_cast<LPARAM>(L"GBA BIOS"));
+  ::SendMessageW(biosTip_, TTM_SETMAXTIPWIDTH, 0, Px(window::LayoutOf(Ctl::txtBios).width, dpi_));
+  ::SendMessageW(biosTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  RECT rc;
+  ::GetWindowRect(box, &rc);
+  ::SendMessageW(biosTip_, TTM_TRACKPOSITION, 0,
+                 MAKELPARAM((rc.left + rc.right) / 2, rc.bottom - Px(60, dpi_)));
+  ::SendMessageW(biosTip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));
+  biosTipShown_ = true;
+}
+
+void MainWindow::HideBiosTip() {
+  if (!biosTip_ || !biosTipShown_) return;
+  TOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = hwnd_;
+  info.uId = kBiosTipTool;
+  ::SendMessageW(biosTip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&info));
+  biosTipShown_ = false;
 }
 
 }  // namespace win32

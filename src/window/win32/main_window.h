@@ -13,6 +13,8 @@
 
 namespace win32 {
 
+class FileDropTarget;
+
 class MainWindow final : public BaseWindow<MainWindow>, public window::FormView {
  public:
   MainWindow(HWND owner, platform::FileSystem& files);
@@ -37,6 +39,9 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   [[noreturn]] void EndProgram() override;
   void StartProgram(const platform::fs::path& path) override;
   void ShowReadme(const std::string& text) override;
+  void SelectPage(int page) override;
+  void ShowBiosTip(const std::string& text) override;
+  void HideBiosTip() override;
 
  private:
   friend class BaseWindow<MainWindow>;
@@ -60,6 +65,9 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   std::map<window::Ctl, HWND> controls_;
   std::map<window::Ctl, bool> shown_;  // visibility as the handlers set it
   HWND tooltip_ = nullptr;
+  HWND biosTip_ = nullptr;  // the balloon with a word about the BIOS path
+  bool biosTipShown_ = false;
+  FileDropTarget* dropTarget_ = nullptr;
   UINT dpi_ = 96;
   HFONT font_ = nullptr;
   HFONT tabFont_ = nullptr;

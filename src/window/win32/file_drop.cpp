@@ -1,0 +1,97 @@
+#include "window/win32/file_drop.h"
+
+#include "window/win32/win32_util.h"
+
+namespace win32 {
+namespace {
+
+FORMATETC FileListFormat() {
+  return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
+}  // namespace
+
+std::vector<std::string> DroppedFiles(HDROP drop) {
+  std::vector<std::string> paths;
+  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    ::DragQueryFileW(drop, i, path.data(), length + 1);
+    path.resize(length);
+    paths.push_back(Narrow(path));
+  }
+  return paths;
+}
+
+FileDropTarget* FileDropTarget::Register(HWND hwnd, Handler onDrop) {
+  ::DragAcceptFiles(hwnd, TRUE);
+  auto* target = new FileDropTarget(hwnd, std::move(onDrop));
+  if (FAILED(::RegisterDragDrop(hwnd, target))) {
+    target->Release();
+    return nullptr;
+  }
+  return target;
+}
+
+void FileDropTarget::Revoke() {
+  ::RevokeDragDrop(hwnd_);
+  Release();
+}
+
+HRESULT FileDropTarget::QueryInterface(REFIID riid, void** out) {
+  if (riid == __uuidof(IUnknown) || riid == __uuidof(IDropTarget)) {
+    *out = static_cast<IDropTarget*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *out = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG FileDropTarget::AddRef() {
+  return static_cast<ULONG>(::InterlockedIncrement(&references_));
+}
+
+ULONG FileDropTarget::Release() {
+  const LONG left = ::InterlockedDecrement(&references_);
+  if (left == 0) delete this;
+  return static_cast<ULONG>(left);
+}
+
+HRESULT FileDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+  FORMATETC format = FileListFormat();
+  files_ = data && data->QueryGetData(&format) == S_OK;
+  *effect = files_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+  return S_OK;
+}
+
+HRESULT FileDropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
+  *effect = files_ ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+  return S_OK;
+}
+
+HRESULT FileDropTarget::DragLeave() {
+  files_ = false;
+  return S_OK;
+}
+
+HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+  *effect = DROPEFFECT_NONE;
+  files_ = false;
+  FORMATETC format = FileListFormat();
+  STGMEDIUM medium{};
+  if (!data || FAILED(data->GetData(&format, &medium))) return S_OK;
+  const std::vector<std::string> paths = DroppedFiles(static_cast<HDROP>(medium.hGlobal));
+  ::ReleaseStgMedium(&medium);
+  *effect = DROPEFFECT_COPY;
+  // No exception may cross back into the system's drag loop.
+  try {
+    onDrop_(paths);
+  } catch (...) {
+    ReportFatal(std::current_exception());
+  }
+  return S_OK;
+}
+
+}  // namespace win32

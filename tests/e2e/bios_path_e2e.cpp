@@ -1,0 +1,97 @@
+// The real quimbel.exe under Wine: the BIOS path from a dropped file, and the
+// word it says about a path that names no BIOS image.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "e2e/driver.h"
+#include "window/form_layout.h"
+
+namespace {
+
+using e2e::Text;
+using window::Ctl;
+
+const std::string kFile =
+    "SoundEnable              1\r\nDebugMenuEnable          0\r\n"
+    "BIOSRom                  \"C:\\gba\\gba_bios.gba\"\r\n";
+
+HWND Control(HWND main, Ctl id) {
+  return e2e::ById(main, static_cast<int>(id));
+}
+
+class BiosPath : public e2e::ProgramTest {
+ protected:
+  BiosPath() : ProgramTest(kFile) {}
+
+  // The text of the program's balloon tip while it shows, or empty.
+  std::wstring Balloon() {
+    for (HWND tip : starter_->TopWindows(TOOLTIPS_CLASSW)) {
+      if (::GetWindowLongW(tip, GWL_STYLE) & TTS_BALLOON) return Text(tip);
+    }
+    return {};
+  }
+  std::wstring Native(const std::string& name) { return (folder_ / name).native(); }
+};
+
+TEST_F(BiosPath, OneDroppedFileFillsTheBoxAndEnablesSave) {
+  testing_support::WriteBytes(folder_ / "gba_bios.bin", std::string(16384, 'b'));
+  testing_support::WriteBytes(folder_ / "other.bin", "x");
+  HWND main = Open();
+  ASSERT_NE(main, nullptr);
+  HWND box = Control(main, Ctl::txtBios), save = Control(main, Ctl::cmdSaveSettings);
+
+  // Two files, or a folder: nothing changes, the splash stays.
+  e2e::DropFiles(main, {Native("gba_bios.bin"), Native("other.bin")});
+  e2e::DropFiles(main, {folder_.Path().native()});
+  EXPECT_EQ(Text(box), L"C:\\gba\\gba_bios.gba");
+  EXPECT_FALSE(::IsWindowEnabled(save));
+  EXPECT_TRUE(::IsWindowVisible(Control(main, Ctl::Picture1)));
+
+  // One file: its path, the Options tab, Save enabled, no word for a BIOS.
+  e2e::DropFiles(main, {Native("gba_bios.bin")});
+  EXPECT_EQ(Text(box), Native("gba_bios.bin"));
+  EXPECT_TRUE(::IsWindowEnabled(save));
+  EXPECT_EQ(::SendMessageW(Control(main, Ctl::SSTab1), TCM_GETCURSEL, 0, 0), 1);
+  EXPECT_FALSE(::IsWindowVisible(Control(main, Ctl::Picture1)));
+  EXPECT_TRUE(::IsWindowVisible(box));
+  EXPECT_EQ(Balloon(), L"");
+  EXPECT_EQ(folder_.Settings(), kFile);  // a drop saves nothing
+}
+
+TEST_F(BiosPath, SavingAPathThatNamesNoBiosImageSaysWhy) {
+  testing_support::WriteBytes(folder_ / "game.gba", std::string(4 * 1024 * 1024, 'g'));
+  testing_support::WriteBytes(folder_ / "gba_bios.bin", std::string(16384, 'b'));
+  HWND main = Open();
+  ASSERT_NE(main, nullptr);
+  e2e::ClickStatic(Control(main, Ctl::Picture1));
+  e2e::SelectTab(Control(main, Ctl::SSTab1), 1);
+  HWND box = Control(main, Ctl::txtBios), save = Control(main, Ctl::cmdSaveSettings);
+  const struct {
+    std::wstring path;
+    std::wstring word;
+  } cases[] = {
+      {Native("game.gba"), L"This file is 4 MB; a GBA BIOS image is 16 KB."},
+      {Native("missing.bin"), L"No file at this path."},
+      {Native("gba_bios.bin"), L""},
+  };
+  for (const auto& c : cases) {
+    e2e::Type(box, c.path);
+    e2e::Click(save);
+    ASSERT_TRUE(e2e::WaitFor([&] { return !::IsWindowEnabled(save); }));
+    if (c.word.empty()) {
+      EXPECT_EQ(Balloon(), L"");
+    } else {
+      EXPECT_TRUE(e2e::WaitFor([&] { return Balloon() == c.word; })) << Balloon();
+    }
+    // The word changes nothing of what the save writes.
+    EXPECT_EQ(folder_.Settings(),
+              "SoundEnable              1\r\nDebugMenuEnable          0\r\n"
+              "BIOSRom                  \"" +
+                  std::string(c.path.begin(), c.path.end()) + "\"\r\n");
+  }
+}
+
+}  // namespace
