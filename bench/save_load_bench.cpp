@@ -20,18 +20,18 @@ namespace fs = std::filesystem;
 class InFolder : public platform::FileSystem {
  public:
   explicit InFolder(fs::path folder) : folder_(std::move(folder)) {}
-  fs::path AppFolder() override { return folder_; }
-  bool FileExists(const fs::path& p) override { return real_.FileExists(p); }
-  std::unique_ptr<platform::TextStream> OpenTextFile(const fs::path& p, platform::IOMode mode,
+  platform::Path AppFolder() override { return folder_; }
+  bool FileExists(const platform::Path& p) override { return real_.FileExists(p); }
+  std::unique_ptr<platform::TextStream> OpenTextFile(const platform::Path& p, platform::IOMode mode,
                                                      bool create) override {
     return real_.OpenTextFile(p, mode, create);
   }
-  void DeleteFile(const fs::path& p) override { real_.DeleteFile(p); }
-  void ReplaceFile(const fs::path& from, const fs::path& to) override {
+  void DeleteFile(const platform::Path& p) override { real_.DeleteFile(p); }
+  void ReplaceFile(const platform::Path& from, const platform::Path& to) override {
     real_.ReplaceFile(from, to);
   }
-  fs::path FindNormalFile(const fs::path& p) override { return real_.FindNormalFile(p); }
-  platform::PathInfo Inspect(const fs::path& p) override { return real_.Inspect(p); }
+  std::string FindNormalFile(const platform::Path& p) override { return real_.FindNormalFile(p); }
+  platform::PathInfo Inspect(const platform::Path& p) override { return real_.Inspect(p); }
 
  private:
   platform::FileSystem& real_ = platform::RealFileSystem();

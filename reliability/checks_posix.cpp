@@ -25,7 +25,8 @@ using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
 void SaveForever(const std::string& folder) {
-  testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder);
+  testing_support::FaultyFileSystem files(platform::RealFileSystem(),
+                                          platform::Path::FromUtf8(folder));
   FakeSettingsHost host;
   modQuimbel::Bind(host, files);
   for (bool second = false;; second = !second) {

@@ -80,12 +80,12 @@ std::string MemFs::GetAfterCrash(const std::string& name, int mode) const {
   return (mode & kDropData) ? it->second->synced : it->second->data;
 }
 
-bool MemFs::FileExists(const platform::fs::path& path) {
+bool MemFs::FileExists(const platform::Path& path) {
   Step();
   return Has(Name(path));
 }
 
-std::unique_ptr<platform::TextStream> MemFs::OpenTextFile(const platform::fs::path& path,
+std::unique_ptr<platform::TextStream> MemFs::OpenTextFile(const platform::Path& path,
                                                           platform::IOMode mode, bool create) {
   Step();
   const std::string name = Name(path);
@@ -105,12 +105,12 @@ std::unique_ptr<platform::TextStream> MemFs::OpenTextFile(const platform::fs::pa
   return std::make_unique<MemStream>(*this, inode, true);
 }
 
-void MemFs::DeleteFile(const platform::fs::path& path) {
+void MemFs::DeleteFile(const platform::Path& path) {
   Step();
   if (entries_.erase(Name(path)) == 0) throw RuntimeError(platform::kFileNotFound);
 }
 
-void MemFs::ReplaceFile(const platform::fs::path& from, const platform::fs::path& to) {
+void MemFs::ReplaceFile(const platform::Path& from, const platform::Path& to) {
   Step();
   auto source = entries_.find(Name(from));
   if (source == entries_.end()) throw RuntimeError(platform::kFileNotFound);
@@ -126,12 +126,12 @@ void MemFs::ReplaceFile(const platform::fs::path& from, const platform::fs::path
   syncedEntries_ = entries_;
 }
 
-platform::fs::path MemFs::FindNormalFile(const platform::fs::path& path) {
+std::string MemFs::FindNormalFile(const platform::Path& path) {
   Step();
-  return Has(Name(path)) ? path.filename() : platform::fs::path();
+  return Has(Name(path)) ? Name(path) : std::string();
 }
 
-platform::PathInfo MemFs::Inspect(const platform::fs::path& path) {
+platform::PathInfo MemFs::Inspect(const platform::Path& path) {
   auto it = entries_.find(Name(path));
   if (it == entries_.end()) return {};
   return {platform::PathInfo::kFile, it->second->data.size()};

@@ -46,18 +46,18 @@ class MemFs : public platform::FileSystem {
 
   void Step();
 
-  platform::fs::path AppFolder() override { return "/mem"; }
-  bool FileExists(const platform::fs::path& path) override;
-  std::unique_ptr<platform::TextStream> OpenTextFile(const platform::fs::path& path,
+  platform::Path AppFolder() override { return platform::Path::FromUtf8("/mem"); }
+  bool FileExists(const platform::Path& path) override;
+  std::unique_ptr<platform::TextStream> OpenTextFile(const platform::Path& path,
                                                      platform::IOMode mode, bool create) override;
-  void DeleteFile(const platform::fs::path& path) override;
-  void ReplaceFile(const platform::fs::path& from, const platform::fs::path& to) override;
-  platform::fs::path FindNormalFile(const platform::fs::path& path) override;
-  platform::PathInfo Inspect(const platform::fs::path& path) override;
+  void DeleteFile(const platform::Path& path) override;
+  void ReplaceFile(const platform::Path& from, const platform::Path& to) override;
+  std::string FindNormalFile(const platform::Path& path) override;
+  platform::PathInfo Inspect(const platform::Path& path) override;
 
  private:
   using Entries = std::map<std::string, std::shared_ptr<Inode>>;
-  static std::string Name(const platform::fs::path& path) { return path.filename().string(); }
+  static std::string Name(const platform::Path& path) { return path.FileName(); }
   const Entries& EntriesAfterCrash(int mode) const;
 
   Entries entries_;        // what the program sees

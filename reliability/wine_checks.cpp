@@ -48,7 +48,8 @@ HANDLE StartSelf(const std::wstring& args) {
 }  // namespace
 
 void SaveForever(const std::string& folder) {
-  testing_support::FaultyFileSystem files(platform::RealFileSystem(), fs::u8path(folder));
+  testing_support::FaultyFileSystem files(platform::RealFileSystem(),
+                                          platform::Path::FromUtf8(folder));
   FakeSettingsHost host;
   modQuimbel::Bind(host, files);
   for (bool second = false;; second = !second) {

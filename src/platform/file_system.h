@@ -4,13 +4,12 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 
-namespace platform {
+#include "platform/path.h"
 
-namespace fs = std::filesystem;
+namespace platform {
 
 enum class IOMode { kForReading = 1, kForWriting = 2 };
 
@@ -46,27 +45,27 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // The folder holding the program's own executable.
-  virtual fs::path AppFolder() = 0;
-  virtual bool FileExists(const fs::path& path) = 0;
+  virtual Path AppFolder() = 0;
+  virtual bool FileExists(const Path& path) = 0;
   // kForReading with create set makes a missing file first. kForWriting
   // never writes into an existing file: a file of that name (whatever its
   // attributes, or a hard link to another file) is removed first and a new
   // one created exclusively; a folder of that name is an error.
-  virtual std::unique_ptr<TextStream> OpenTextFile(const fs::path& path, IOMode mode,
-                                                   bool create) = 0;
-  virtual void DeleteFile(const fs::path& path) = 0;
+  virtual std::unique_ptr<TextStream> OpenTextFile(const Path& path, IOMode mode, bool create) = 0;
+  virtual void DeleteFile(const Path& path) = 0;
   // Gives `from` the name `to` in one step, so that `to` always exists with
   // either its old or its new content; the new `to` keeps the old one's
   // attributes (hidden, system, archive) and gains none. Refuses
   // (kPermissionDenied) when `to` is read-only. Retries briefly while another
   // program holds `to`.
-  virtual void ReplaceFile(const fs::path& from, const fs::path& to) = 0;
-  // The name, as the file system stores it, of the normal file (not hidden,
-  // not system, not a folder) that `path` names; empty when there is none.
-  virtual fs::path FindNormalFile(const fs::path& path) = 0;
+  virtual void ReplaceFile(const Path& from, const Path& to) = 0;
+  // The name (UTF-8), as the file system stores it, of the normal file (not
+  // hidden, not system, not a folder) that `path` names; empty when there is
+  // none.
+  virtual std::string FindNormalFile(const Path& path) = 0;
   // Whether `path` names a file (and its size) or a folder. Reads the
   // attributes only, never the file; any failure counts as nothing there.
-  virtual PathInfo Inspect(const fs::path& path) = 0;
+  virtual PathInfo Inspect(const Path& path) = 0;
 };
 
 // The platform's real file service.

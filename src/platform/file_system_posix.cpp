@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <filesystem>
 
 #include "platform/buffered_stream.h"
 #include "platform/file_system.h"
@@ -12,6 +13,8 @@
 
 namespace platform {
 namespace {
+
+namespace fs = std::filesystem;
 
 class PosixStream final : public BufferedTextStream {
  public:
@@ -53,7 +56,7 @@ class PosixStream final : public BufferedTextStream {
   int fd_;
 };
 
-void SyncFolder(const fs::path& folder) {
+void SyncFolder(const Path& folder) {
   int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) ThrowErrno(errno);
   int rc = ::fsync(fd);
@@ -74,20 +77,19 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
 
 class PosixFileSystem final : public FileSystem {
  public:
-  fs::path AppFolder() override {
+  Path AppFolder() override {
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) throw RuntimeError(kPathNotFound);
     return exe.parent_path();
   }
 
-  bool FileExists(const fs::path& path) override {
+  bool FileExists(const Path& path) override {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
   }
 
-  std::unique_ptr<TextStream> OpenTextFile(const fs::path& path, IOMode mode,
-                                           bool create) override {
+  std::unique_ptr<TextStream> OpenTextFile(const Path& path, IOMode mode, bool create) override {
     int flags = O_CLOEXEC;
     if (mode == IOMode::kForReading) {
       flags |= O_RDONLY | (create ? O_CREAT : 0);
@@ -107,11 +109,11 @@ class PosixFileSystem final : public FileSystem {
     return std::make_unique<PosixStream>(fd);
   }
 
-  void DeleteFile(const fs::path& path) override {
+  void DeleteFile(const Path& path) override {
     if (::unlink(path.c_str()) != 0) ThrowErrno(errno);
   }
 
-  void ReplaceFile(const fs::path& from, const fs::path& to) override {
+  void ReplaceFile(const Path& from, const Path& to) override {
     struct stat st;
     // Root may write anything; the owner's write bit is what "read-only"
     // means to the user who set it.
@@ -121,23 +123,23 @@ class PosixFileSystem final : public FileSystem {
       if (::chmod(from.c_str(), st.st_mode & 07777) != 0) ThrowErrno(errno);
     }
     if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(errno);
-    SyncFolder(to.parent_path());
+    SyncFolder(to.Parent());
   }
 
-  PathInfo Inspect(const fs::path& path) override {
+  PathInfo Inspect(const Path& path) override {
     struct stat st;
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return {};
     if (S_ISDIR(st.st_mode)) return {PathInfo::kFolder, 0};
     return {PathInfo::kFile, static_cast<std::uint64_t>(st.st_size)};
   }
 
-  fs::path FindNormalFile(const fs::path& path) override {
+  std::string FindNormalFile(const Path& path) override {
     // Windows matches names without regard to case and reports the stored
     // spelling; do the same over the folder's entries.
-    const std::string wanted = path.filename().string();
+    const std::string wanted = path.FileName();
     std::error_code ec;
-    fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
-    fs::path found;
+    fs::path folder = path.Parent().empty() ? fs::path(".") : fs::path(path.Parent().Native());
+    std::string found;
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
       std::string name = entry.path().filename().string();
       if (!SameIgnoringCase(name, wanted) || name[0] == '.') continue;

@@ -53,7 +53,7 @@ class Win32Stream final : public BufferedTextStream {
 // A file to be written anew may be a left-over of an earlier run: read-only,
 // hidden, or a hard link whose data another file shares. Writing through it
 // would change that other file or pass the attributes on, so it goes.
-void RemoveLeftOver(const fs::path& path, bool create) {
+void RemoveLeftOver(const Path& path, bool create) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     if (!create) ThrowLast();
@@ -72,26 +72,25 @@ bool IsSharingRefusal(DWORD code) {
 
 class Win32FileSystem final : public FileSystem {
  public:
-  fs::path AppFolder() override {
+  Path AppFolder() override {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
       DWORD len = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
       if (len == 0) ThrowLast();
       if (len < buffer.size()) {
         buffer.resize(len);
-        return fs::path(buffer).parent_path();
+        return Path(buffer).Parent();
       }
       buffer.resize(buffer.size() * 2);
     }
   }
 
-  bool FileExists(const fs::path& path) override {
+  bool FileExists(const Path& path) override {
     DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
-  std::unique_ptr<TextStream> OpenTextFile(const fs::path& path, IOMode mode,
-                                           bool create) override {
+  std::unique_ptr<TextStream> OpenTextFile(const Path& path, IOMode mode, bool create) override {
     DWORD access, share, disposition;
     if (mode == IOMode::kForReading) {
       access = GENERIC_READ;
@@ -109,11 +108,11 @@ class Win32FileSystem final : public FileSystem {
     return std::make_unique<Win32Stream>(h);
   }
 
-  void DeleteFile(const fs::path& path) override {
+  void DeleteFile(const Path& path) override {
     if (!::DeleteFileW(path.c_str())) ThrowLast();
   }
 
-  void ReplaceFile(const fs::path& from, const fs::path& to) override {
+  void ReplaceFile(const Path& from, const Path& to) override {
     // MoveFileExW replaces a read-only file under Wine; the user's choice to
     // protect the file wins, so look first.
     DWORD attributes = ::GetFileAttributesW(to.c_str());
@@ -137,14 +136,14 @@ class Win32FileSystem final : public FileSystem {
     }
   }
 
-  PathInfo Inspect(const fs::path& path) override {
+  PathInfo Inspect(const Path& path) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {PathInfo::kFolder, 0};
     return {PathInfo::kFile, (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
   }
 
-  fs::path FindNormalFile(const fs::path& path) override {
+  std::string FindNormalFile(const Path& path) override {
     WIN32_FIND_DATAW data;
     HANDLE find = ::FindFirstFileW(path.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return {};
@@ -152,7 +151,7 @@ class Win32FileSystem final : public FileSystem {
     constexpr DWORD kNotNormal =
         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (data.dwFileAttributes & kNotNormal) return {};
-    return fs::path(data.cFileName);
+    return Path(data.cFileName).FileName();
   }
 };
 

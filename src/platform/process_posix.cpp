@@ -10,7 +10,7 @@ extern char** environ;
 
 namespace platform {
 
-void StartProcess(const fs::path& exe) {
+void StartProcess(const Path& exe) {
   char* argv[] = {const_cast<char*>(exe.c_str()), nullptr};
   pid_t pid = 0;
   int err = ::posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv, environ);

@@ -7,10 +7,10 @@
 
 namespace platform {
 
-void StartProcess(const fs::path& exe) {
+void StartProcess(const Path& exe) {
   // The full path goes as the application name and, quoted, as the command
   // line, so a space in a folder name can never run another program.
-  std::wstring commandLine = L"\"" + exe.native() + L"\"";
+  std::wstring commandLine = L"\"" + exe.Native() + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;

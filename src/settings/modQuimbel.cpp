@@ -55,7 +55,7 @@ void ApplyLoadedLine(const std::string& line) {
 
 void ReadSettingsFile() {
   platform::FileSystem& files = *gFiles;
-  const platform::fs::path path = files.AppFolder() / kSettingsFileName;
+  const platform::Path path = files.AppFolder() / kSettingsFileName;
   if (!files.FileExists(path)) {
     ReportMissingSettingsFile();
     return;
@@ -131,9 +131,9 @@ void LoadSettings() {
 
 void SaveSettings() {
   platform::FileSystem& files = *gFiles;
-  const platform::fs::path folder = files.AppFolder();
-  const platform::fs::path settingsPath = folder / kSettingsFileName;
-  const platform::fs::path tempPath = folder / kTempFileName;
+  const platform::Path folder = files.AppFolder();
+  const platform::Path settingsPath = folder / kSettingsFileName;
+  const platform::Path tempPath = folder / kTempFileName;
 
   std::unique_ptr<platform::TextStream> in;
   try {

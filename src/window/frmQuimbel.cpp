@@ -67,14 +67,14 @@ void frmQuimbel::AdviseOnBiosPath() {
   } catch (const platform::RuntimeError&) {
     return;
   }
-  const std::string advice = BiosPathAdvice(files_.Inspect(platform::fs::u8path(path)));
+  const std::string advice = BiosPathAdvice(files_.Inspect(platform::Path::FromUtf8(path)));
   if (!advice.empty()) view_.ShowBiosTip(advice);
 }
 
 void frmQuimbel::Form_FilesDropped(const std::vector<std::string>& paths) {
   // One file, as a user means it; several, or a folder, change nothing.
   if (paths.size() != 1) return;
-  if (files_.Inspect(platform::fs::u8path(paths[0])).kind != platform::PathInfo::kFile) return;
+  if (files_.Inspect(platform::Path::FromUtf8(paths[0])).kind != platform::PathInfo::kFile) return;
   HideSplash();
   view_.SelectPage(1);
   view_.SetText(Ctl::txtBios, paths[0]);

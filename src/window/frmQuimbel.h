@@ -27,7 +27,7 @@ class FormView {
   // Ends the program at once; the real window never returns from it.
   virtual void EndProgram() = 0;
   // Starts the program at `path` without waiting for it. Throws RuntimeError.
-  virtual void StartProgram(const platform::fs::path& path) = 0;
+  virtual void StartProgram(const platform::Path& path) = 0;
   // Opens the read-me window, or brings it to the front, with this text.
   virtual void ShowReadme(const std::string& text) = 0;
   // Makes tab `page` current (0 Run, 1 Options, 2 Info), as a click on it.

@@ -9,7 +9,7 @@ constexpr const char* kEmulatorName = "QuimbelAdvance.exe";
 
 // Starts the emulator; a failure is shown and the program goes on, since
 // nothing was started that an exit could leave behind.
-bool StartEmulator(FormView& view, const platform::fs::path& exe) {
+bool StartEmulator(FormView& view, const platform::Path& exe) {
   try {
     view.StartProgram(exe);
     return true;
@@ -23,9 +23,9 @@ bool StartEmulator(FormView& view, const platform::fs::path& exe) {
 }  // namespace
 
 void frmQuimbel::Command1_Click() {
-  const platform::fs::path exe = files_.AppFolder() / kEmulatorName;
+  const platform::Path exe = files_.AppFolder() / kEmulatorName;
   // The name as stored must match exactly, letter case included.
-  if (files_.FindNormalFile(exe).u8string() != kEmulatorName) {
+  if (files_.FindNormalFile(exe) != kEmulatorName) {
     view_.MsgBox(
         "Couldn't find the executable QuimbelAdvance.exe\r\n"
         "in the same folder as quimbel.exe\r\n"

@@ -14,6 +14,8 @@
 namespace platform {
 namespace {
 
+namespace fs = std::filesystem;
+
 using testing_support::ReadBytes;
 using testing_support::TempFolder;
 using testing_support::WriteBytes;

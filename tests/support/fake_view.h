@@ -34,7 +34,7 @@ class FakeView : public window::FormView {
     messages.push_back({t, style, title});
   }
   void EndProgram() override { ended = true; }
-  void StartProgram(const platform::fs::path& path) override {
+  void StartProgram(const platform::Path& path) override {
     if (startError != 0) throw platform::RuntimeError(startError);
     started.push_back(path);
   }
@@ -51,7 +51,7 @@ class FakeView : public window::FormView {
   std::vector<ShownMessage> messages;
   bool ended = false;
   int startError = 0;
-  std::vector<platform::fs::path> started;
+  std::vector<platform::Path> started;
   std::vector<std::string> readmes;
   int page = 0;
   std::string tip;  // the balloon tip shown, empty for none

@@ -45,34 +45,34 @@ void FaultyFileSystem::Step(const char* name) {
     throw platform::RuntimeError(number_);
 }
 
-bool FaultyFileSystem::FileExists(const platform::fs::path& path) {
+bool FaultyFileSystem::FileExists(const platform::Path& path) {
   Step("FileExists");
   return real_.FileExists(path);
 }
 
-std::unique_ptr<platform::TextStream> FaultyFileSystem::OpenTextFile(const platform::fs::path& path,
+std::unique_ptr<platform::TextStream> FaultyFileSystem::OpenTextFile(const platform::Path& path,
                                                                      platform::IOMode mode,
                                                                      bool create) {
   Step(mode == platform::IOMode::kForReading ? "OpenForReading" : "OpenForWriting");
   return std::make_unique<FaultyStream>(*this, real_.OpenTextFile(path, mode, create));
 }
 
-void FaultyFileSystem::DeleteFile(const platform::fs::path& path) {
+void FaultyFileSystem::DeleteFile(const platform::Path& path) {
   Step("DeleteFile");
   real_.DeleteFile(path);
 }
 
-void FaultyFileSystem::ReplaceFile(const platform::fs::path& from, const platform::fs::path& to) {
+void FaultyFileSystem::ReplaceFile(const platform::Path& from, const platform::Path& to) {
   Step("ReplaceFile");
   real_.ReplaceFile(from, to);
 }
 
-platform::PathInfo FaultyFileSystem::Inspect(const platform::fs::path& path) {
+platform::PathInfo FaultyFileSystem::Inspect(const platform::Path& path) {
   Step("Inspect");
   return real_.Inspect(path);
 }
 
-platform::fs::path FaultyFileSystem::FindNormalFile(const platform::fs::path& path) {
+std::string FaultyFileSystem::FindNormalFile(const platform::Path& path) {
   Step("FindNormalFile");
   return real_.FindNormalFile(path);
 }

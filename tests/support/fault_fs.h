@@ -13,7 +13,7 @@ namespace testing_support {
 
 class FaultyFileSystem : public platform::FileSystem {
  public:
-  FaultyFileSystem(platform::FileSystem& real, platform::fs::path appFolder)
+  FaultyFileSystem(platform::FileSystem& real, platform::Path appFolder)
       : real_(real), appFolder_(std::move(appFolder)) {}
 
   // Counting from now, operation number `n` (1-based) fails with `number`;
@@ -32,18 +32,18 @@ class FaultyFileSystem : public platform::FileSystem {
   // Counts one operation and throws if it is the one to fail.
   void Step(const char* name);
 
-  platform::fs::path AppFolder() override { return appFolder_; }
-  bool FileExists(const platform::fs::path& path) override;
-  std::unique_ptr<platform::TextStream> OpenTextFile(const platform::fs::path& path,
+  platform::Path AppFolder() override { return appFolder_; }
+  bool FileExists(const platform::Path& path) override;
+  std::unique_ptr<platform::TextStream> OpenTextFile(const platform::Path& path,
                                                      platform::IOMode mode, bool create) override;
-  void DeleteFile(const platform::fs::path& path) override;
-  void ReplaceFile(const platform::fs::path& from, const platform::fs::path& to) override;
-  platform::fs::path FindNormalFile(const platform::fs::path& path) override;
-  platform::PathInfo Inspect(const platform::fs::path& path) override;
+  void DeleteFile(const platform::Path& path) override;
+  void ReplaceFile(const platform::Path& from, const platform::Path& to) override;
+  std::string FindNormalFile(const platform::Path& path) override;
+  platform::PathInfo Inspect(const platform::Path& path) override;
 
  private:
   platform::FileSystem& real_;
-  platform::fs::path appFolder_;
+  platform::Path appFolder_;
   int count_ = 0;
   int failAt_ = 0;
   int number_ = 0;

@@ -36,8 +36,7 @@ class FileDropTarget final : public IDropTarget {
                                       DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL at, DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragLeave() override;
-  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL at,
-                                 DWORD* effect) override;
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) override;
 
  private:
   FileDropTarget(HWND hwnd, Handler onDrop) : hwnd_(hwnd), onDrop_(std::move(onDrop)) {}

@@ -478,7 +478,7 @@ void MainWindow::EndProgram() {
   ::ExitProcess(0);
 }
 
-void MainWindow::StartProgram(const platform::fs::path& path) {
+void MainWindow::StartProgram(const platform::Path& path) {
   platform::StartProcess(path);
 }
 

@@ -37,7 +37,7 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   void SetVisible(window::Ctl id, bool visible) override;
   void MsgBox(const std::string& text, int style, const std::string& title) override;
   [[noreturn]] void EndProgram() override;
-  void StartProgram(const platform::fs::path& path) override;
+  void StartProgram(const platform::Path& path) override;
   void ShowReadme(const std::string& text) override;
   void SelectPage(int page) override;
   void ShowBiosTip(const std::string& text) override;

@@ -1,0 +1,55 @@
+// A file system path in the system's own form (UTF-16 on Windows, bytes on
+// POSIX), with the little the program does with paths: join a name, take
+// the parent or the last name, and cross to and from UTF-8. Smaller than
+// std::filesystem::path, whose conversions would bring the standard
+// library's whole locale machinery into the exe.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+
+namespace platform {
+
+#ifdef _WIN32
+using PathChar = wchar_t;
+inline constexpr PathChar kPathSeparator = L'\\';
+#else
+using PathChar = char;
+inline constexpr PathChar kPathSeparator = '/';
+#endif
+using PathString = std::basic_string<PathChar>;
+
+class Path {
+ public:
+  Path() = default;
+  explicit Path(PathString native) : native_(std::move(native)) {}
+  // Any path type with the system's native() string (std::filesystem::path
+  // in tests), without this header depending on it.
+  template <class T, class = std::enable_if_t<std::is_convertible_v<
+                         decltype(std::declval<const T&>().native()), const PathString&>>>
+  Path(const T& other) : native_(other.native()) {}  // NOLINT: implicit by design
+
+  static Path FromUtf8(std::string_view utf8);
+
+  const PathString& Native() const { return native_; }
+  const PathChar* c_str() const { return native_.c_str(); }
+  bool empty() const { return native_.empty(); }
+  std::string Utf8() const;
+
+  // This path and then `name` (UTF-8), with one separator between.
+  Path operator/(std::string_view name) const;
+  // Everything before the last separator; empty when there is none.
+  Path Parent() const;
+  // The last name, in UTF-8.
+  std::string FileName() const;
+
+  bool operator==(const Path& other) const { return native_ == other.native_; }
+  bool operator!=(const Path& other) const { return native_ != other.native_; }
+
+ private:
+  PathString native_;
+};
+
+}  // namespace platform
