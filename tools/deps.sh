@@ -6,7 +6,7 @@ set -euo pipefail
 native=(cmake make g++ libgtest-dev libbenchmark-dev clang-format)
 windows=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
          mingw-w64-x86-64-dev wine wine64 xvfb x11-apps x11-utils imagemagick xdotool
-         fonts-dejavu-core fonts-wine procps zip unzip git)
+         fonts-dejavu-core fonts-wine procps zip unzip git libstb-dev)
 
 # For make reliability and make bench: the fuzzer's compiler and runtime.
 tools=(clang libclang-rt-14-dev)

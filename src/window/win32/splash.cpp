@@ -1,67 +1,48 @@
 #include "window/win32/splash.h"
 
-#include <wincodec.h>
+#include <cstring>
+
+extern "C" {
+#include <stb_image.h>
+}
 
 namespace win32 {
-namespace {
-
-template <class T>
-struct ComPtr {
-  T* p = nullptr;
-  ~ComPtr() {
-    if (p) p->Release();
-  }
-  T** operator&() { return &p; }
-  T* operator->() const { return p; }
-};
-
-}  // namespace
 
 HBITMAP LoadSplash(SIZE* size) {
   HMODULE module = ::GetModuleHandleW(nullptr);
   HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(kSplashResource), RT_RCDATA);
   if (!found) return nullptr;
   HGLOBAL loaded = ::LoadResource(module, found);
-  auto* bytes = static_cast<BYTE*>(::LockResource(loaded));
-  DWORD length = ::SizeofResource(module, found);
+  const auto* bytes = static_cast<const stbi_uc*>(::LockResource(loaded));
+  const DWORD length = ::SizeofResource(module, found);
   if (!bytes || length == 0) return nullptr;
 
-  ComPtr<IWICImagingFactory> factory;
-  ComPtr<IWICStream> stream;
-  ComPtr<IWICBitmapDecoder> decoder;
-  ComPtr<IWICBitmapFrameDecode> frame;
-  ComPtr<IWICFormatConverter> converter;
-  UINT width = 0, height = 0;
-  if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) ||
-      FAILED(factory->CreateStream(&stream)) ||
-      FAILED(stream->InitializeFromMemory(bytes, length)) ||
-      FAILED(factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand,
-                                              &decoder)) ||
-      FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory->CreateFormatConverter(&converter)) ||
-      FAILED(converter->Initialize(frame.p, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
-                                   nullptr, 0.0, WICBitmapPaletteTypeCustom)) ||
-      FAILED(converter->GetSize(&width, &height))) {
-    return nullptr;
-  }
-
+  int width = 0, height = 0, components = 0;
+  stbi_uc* rgb =
+      stbi_load_from_memory(bytes, static_cast<int>(length), &width, &height, &components, 3);
+  if (!rgb) return nullptr;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = static_cast<LONG>(width);
-  info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* pixels = nullptr;
   HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-  if (!bitmap) return nullptr;
-  const UINT stride = width * 4;
-  if (FAILED(converter->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(pixels)))) {
-    ::DeleteObject(bitmap);
-    return nullptr;
+  if (bitmap) {
+    auto* out = static_cast<BYTE*>(pixels);
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    for (std::size_t i = 0; i < count; ++i) {
+      out[4 * i + 0] = rgb[3 * i + 2];
+      out[4 * i + 1] = rgb[3 * i + 1];
+      out[4 * i + 2] = rgb[3 * i + 0];
+      out[4 * i + 3] = 0xFF;
+    }
+    size->cx = width;
+    size->cy = height;
   }
-  size->cx = static_cast<LONG>(width);
-  size->cy = static_cast<LONG>(height);
+  stbi_image_free(rgb);
   return bitmap;
 }
 

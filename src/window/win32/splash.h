@@ -1,4 +1,4 @@
-// The splash banner, a JPEG in the program's resources, decoded by the system.
+// The splash banner, a JPEG in the program's resources, decoded by stb_image.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,7 @@ namespace win32 {
 inline constexpr int kSplashResource = 100;
 
 // A 32-bit top-down bitmap of the banner at its natural size, or nullptr if
-// the system cannot decode it (the splash then shows its colour alone).
+// it cannot be decoded (the splash then shows its colour alone).
 HBITMAP LoadSplash(SIZE* size);
 
 // The banner as it shows at this DPI: a new bitmap scaled from its natural
