@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <ole2.h>
 
 #include "platform/file_system.h"
 #include "window/credits.h"
@@ -29,8 +28,6 @@ HWND CreateHiddenOwner(HINSTANCE instance) {
 int Run(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
-  // OLE, not only COM: files dragged onto the window arrive through it.
-  ::OleInitialize(nullptr);
 
   win32::MainWindow main(CreateHiddenOwner(instance), platform::RealFileSystem());
   main.Open();

@@ -53,6 +53,9 @@ SIZE OuterSize(int width, int height, DWORD style, DWORD exStyle, UINT dpi) {
 }
 
 void SetClientSize(HWND hwnd, int width, int height, UINT dpi, const POINT* origin) {
+  RECT now;
+  ::GetClientRect(hwnd, &now);
+  if (!origin && now.right == width && now.bottom == height) return;
   const auto style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
   SIZE outer = OuterSize(width, height, style, exStyle, dpi);

@@ -22,6 +22,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"QuimbelMainWindow";
 constexpr UINT_PTR kSplashTimer = 1;
 constexpr UINT_PTR kBiosTipTool = 1;
+constexpr UINT_PTR kFinishStartTimer = 2;
 constexpr int kIconResource = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
@@ -79,7 +80,8 @@ ClassAndStyle ClassFor(const window::ControlSpec& entry) {
   const DWORD child = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   switch (entry.kind) {
     case Kind::kTabControl:
-      return {WC_TABCONTROLW, child | WS_TABSTOP | TCS_FIXEDWIDTH | TCS_FOCUSONBUTTONDOWN,
+      return {WC_TABCONTROLW,
+              child | WS_CLIPCHILDREN | WS_TABSTOP | TCS_FIXEDWIDTH | TCS_FOCUSONBUTTONDOWN,
               WS_EX_CONTROLPARENT};
     case Kind::kFrame:
       return {WC_BUTTONW, child | WS_CLIPCHILDREN | BS_GROUPBOX, WS_EX_CONTROLPARENT};
@@ -116,8 +118,19 @@ MainWindow::~MainWindow() {
 }
 
 HWND MainWindow::Control(Ctl id) const {
-  return id == Ctl::kForm ? hwnd_ : controls_.at(id);
+  if (id == Ctl::kForm) return hwnd_;
+  const auto found = controls_.find(id);
+  return found == controls_.end() ? nullptr : found->second;
 }
+
+namespace {
+// The tab page a control belongs to, through its containers; kNoPage for
+// the tab control itself.
+int PageOf(const window::ControlSpec& entry) {
+  if (entry.page != window::kNoPage || entry.parent == Ctl::kForm) return entry.page;
+  return PageOf(window::LayoutOf(entry.parent));
+}
+}  // namespace
 
 void MainWindow::Open() {
   RegisterWindowClass(kClassName, &BaseWindow::Proc, kIconResource);
@@ -142,14 +155,8 @@ void MainWindow::Open() {
     Layout(nullptr);
   } else {
     SetClientSize(hwnd_, Px(window::kClientWidth, dpi_), Px(window::kClientHeight, dpi_), dpi_);
-    SetIconsForDpi(hwnd_, kIconResource, dpi_);
   }
   ::SetTimer(hwnd_, kSplashTimer, window::kSplashTimerMs, nullptr);
-  // A file dragged from Explorer (or a Linux file manager under Wine) gives
-  // the BIOS box its path; the box completes paths as the Run box does.
-  dropTarget_ = FileDropTarget::Register(
-      hwnd_, [this](const std::vector<std::string>& paths) { form_.Form_FilesDropped(paths); });
-  ::SHAutoComplete(Control(Ctl::txtBios), SHACF_FILESYSTEM);
 
   modQuimbel::Bind(form_, files_);
   form_.Form_Load();
@@ -157,49 +164,34 @@ void MainWindow::Open() {
   ::ShowWindow(hwnd_, SW_SHOWNORMAL);
   ::UpdateWindow(hwnd_);
   ::SetFocus(Control(Ctl::SSTab1));
+  // What the first picture does not need comes once the window is idle.
+  ::SetTimer(hwnd_, kFinishStartTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
-void MainWindow::CreateControls() {
-  for (const auto& entry : window::kControls) {
-    ClassAndStyle cs = ClassFor(entry);
-    HWND parent = Control(entry.parent);
-    HWND control =
-        CreateWindowOrThrow(cs.exStyle, cs.cls, Widen(entry.text).c_str(), cs.style,
-                            Px(entry.left, dpi_), Px(entry.top, dpi_), Px(entry.width, dpi_),
-                            Px(entry.height, dpi_), parent, reinterpret_cast<HMENU>(entry.id));
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry)), FALSE);
-    // A text box without a length limit of its own keeps whatever is put in
-    // it; the system's default would cut a path at 30,000 characters.
-    if (entry.kind == Kind::kTextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
-    controls_[entry.id] = control;
-    shown_[entry.id] = true;
-    if (cs.exStyle & WS_EX_CONTROLPARENT)
-      ::SetWindowSubclass(control, ForwardToMain, 1, reinterpret_cast<DWORD_PTR>(hwnd_));
-  }
-
-  HWND tab = Control(Ctl::SSTab1);
-  for (int page = 0; page < window::kPageCount; ++page) {
-    std::wstring caption = Widen(window::kPageCaptions[page]);
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = caption.data();
-    TabCtrl_InsertItem(tab, page, &item);
-  }
-  // A visual style would paint the page white around the grey frames, and
-  // frames are not drawn to sit on it: the tab control draws as tab controls
-  // of that era did, in the button-face colour.
-  ::SetWindowTheme(tab, L" ", L" ");
-  SizeTabs();
-  // The splash lies above the tab's pages; the label that names the BIOS
-  // box lies beneath the box where the two overlap.
-  ::SetWindowPos(Control(Ctl::Picture1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  ::SetWindowPos(Control(Ctl::Label1), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-
+// The parts of the window that the first picture does not show: the text
+// box's tooltip and path completion, and OLE for dropped files. They cost
+// as much as the picture itself, so they come as soon as the window is
+// shown and idle.
+void MainWindow::FinishStart() {
   tooltip_ = CreateWindowOrThrow(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_);
+  // A file dragged from Explorer (or a Linux file manager under Wine) gives
+  // the BIOS box its path.
+  ::OleInitialize(nullptr);
+  oleReady_ = true;
+  dropTarget_ = FileDropTarget::Register(
+      hwnd_, [this](const std::vector<std::string>& paths) { form_.Form_FilesDropped(paths); });
   for (const auto& entry : window::kControls) {
-    if (entry.tooltip.empty()) continue;
+    if (Control(entry.id)) EquipControl(entry);
+  }
+}
+
+// What a control has beyond its window, once both it and the tooltip (or
+// OLE) exist: its tooltip, and for the BIOS box path completion as in the
+// Run box.
+void MainWindow::EquipControl(const window::ControlSpec& entry) {
+  if (tooltip_ && !entry.tooltip.empty()) {
     std::wstring tip = Widen(entry.tooltip);
     TOOLINFOW info{};
     info.cbSize = sizeof info;
@@ -209,7 +201,70 @@ void MainWindow::CreateControls() {
     info.lpszText = tip.data();
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   }
+  if (oleReady_ && entry.kind == Kind::kTextBox)
+    ::SHAutoComplete(Control(entry.id), SHACF_FILESYSTEM);
+}
+
+// The tab control and the splash over it. A page's own controls are made
+// when the page first shows, so the first picture costs only what it shows.
+void MainWindow::CreateControls() {
+  for (Ctl id : {Ctl::SSTab1, Ctl::Picture1, Ctl::Label2}) MakeControl(window::LayoutOf(id));
+  HWND tab = Control(Ctl::SSTab1);
+  for (int page = 0; page < window::kPageCount; ++page) {
+    std::wstring caption = Widen(window::kPageCaptions[page]);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption.data();
+    TabCtrl_InsertItem(tab, page, &item);
+  }
+  UnthemeTabs();
+  SizeTabs();
   ShowCurrentPage();
+}
+
+// A visual style would paint the page white around the grey frames, and
+// frames are not drawn to sit on it: under a style the tab control draws as
+// tab controls of that era did, in the button-face colour. (Without one,
+// there is nothing to undo, and the call would cost start-up time.)
+void MainWindow::UnthemeTabs() {
+  if (::IsThemeActive()) ::SetWindowTheme(Control(Ctl::SSTab1), L" ", L" ");
+}
+
+void MainWindow::MakeControl(const window::ControlSpec& entry) {
+  ClassAndStyle cs = ClassFor(entry);
+  // What the handlers set before the control existed, it shows from the
+  // start, and no change notification comes of it.
+  const auto text = texts_.find(entry.id);
+  const std::wstring caption = Widen(text != texts_.end() ? text->second : entry.text);
+  HWND control =
+      CreateWindowOrThrow(cs.exStyle, cs.cls, caption.c_str(), cs.style, Px(entry.left, dpi_),
+                          Px(entry.top, dpi_), Px(entry.width, dpi_), Px(entry.height, dpi_),
+                          Control(entry.parent), reinterpret_cast<HMENU>(entry.id));
+  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry)), FALSE);
+  // A text box without a length limit of its own keeps whatever is put in
+  // it; the system's default would cut a path at 30,000 characters.
+  if (entry.kind == Kind::kTextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
+  if (values_[entry.id] == 1) ::SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+  if (const auto enabled = enabled_.find(entry.id); enabled != enabled_.end())
+    ::EnableWindow(control, enabled->second ? TRUE : FALSE);
+  controls_[entry.id] = control;
+  shown_.emplace(entry.id, true);
+  if (cs.exStyle & WS_EX_CONTROLPARENT)
+    ::SetWindowSubclass(control, ForwardToMain, 1, reinterpret_cast<DWORD_PTR>(hwnd_));
+  EquipControl(entry);
+}
+
+void MainWindow::MakePage(int page) {
+  if (made_[page]) return;
+  made_[page] = true;
+  for (const auto& entry : window::kControls) {
+    if (PageOf(entry) == page && !Control(entry.id)) MakeControl(entry);
+  }
+  // The splash lies above the tab's pages; the label that names the BIOS
+  // box lies beneath the box where the two overlap.
+  ::SetWindowPos(Control(Ctl::Picture1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (HWND label = Control(Ctl::Label1))
+    ::SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 HFONT MainWindow::FontFor(const window::ControlSpec& entry) const {
@@ -235,6 +290,7 @@ void MainWindow::Layout(const POINT* origin) {
                 origin);
   for (const auto& entry : window::kControls) {
     HWND control = Control(entry.id);
+    if (!control) continue;
     ::SetWindowPos(control, nullptr, Px(entry.left, dpi_), Px(entry.top, dpi_),
                    Px(entry.width, dpi_), Px(entry.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry)), TRUE);
@@ -252,11 +308,13 @@ void MainWindow::Layout(const POINT* origin) {
 // Each tab shows only its own controls; the splash belongs to "Run".
 void MainWindow::ShowCurrentPage() {
   const int current = TabCtrl_GetCurSel(Control(Ctl::SSTab1));
+  // While the splash covers the Run page, its controls need not exist.
+  if (current != 0 || !shown_[Ctl::Picture1]) MakePage(current);
   HWND focus = ::GetFocus();
   for (const auto& entry : window::kControls) {
-    if (entry.page == window::kNoPage) continue;
-    const bool show = shown_[entry.id] && entry.page == current;
     HWND control = Control(entry.id);
+    if (entry.page == window::kNoPage || !control) continue;
+    const bool show = shown_[entry.id] && entry.page == current;
     ::ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
     if (!show && focus && (focus == control || ::IsChild(control, focus)))
       ::SetFocus(Control(Ctl::SSTab1));
@@ -317,6 +375,10 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_TIMER:
       if (wp == kSplashTimer) form_.Timer1_Timer();
+      if (wp == kFinishStartTimer) {
+        ::KillTimer(hwnd_, kFinishStartTimer);
+        FinishStart();
+      }
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
@@ -339,8 +401,11 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       ::RedrawWindow(hwnd_, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
       return 0;
-    case WM_SETTINGCHANGE:
     case WM_THEMECHANGED:
+      UnthemeTabs();
+      if (!controls_.empty()) Layout(nullptr);
+      return 0;
+    case WM_SETTINGCHANGE:
       // Fonts and metrics may have changed: the dialog font that fits the
       // boxes is chosen again.
       if (!controls_.empty()) Layout(nullptr);
@@ -438,24 +503,44 @@ void MainWindow::ScaleSplashToDpi() {
   scaledSplash_ = ScaleSplash(splash_, splashSize_, dpi_, &scaledSize_);
 }
 
+// A control not made yet keeps what the handlers set in it until it is.
 int MainWindow::Value(Ctl id) {
-  return ::SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+  HWND control = Control(id);
+  if (!control) return values_[id];
+  return ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
 void MainWindow::SetValue(Ctl id, int value) {
-  ::SendMessageW(Control(id), BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+  HWND control = Control(id);
+  if (!control) {
+    values_[id] = value;
+    return;
+  }
+  ::SendMessageW(control, BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 std::string MainWindow::Text(Ctl id) {
-  return WindowText(Control(id));
+  HWND control = Control(id);
+  if (control) return WindowText(control);
+  const auto text = texts_.find(id);
+  return text != texts_.end() ? text->second : std::string(window::LayoutOf(id).text);
 }
 
 void MainWindow::SetText(Ctl id, const std::string& utf8) {
-  ::SetWindowTextW(Control(id), Widen(utf8).c_str());
+  HWND control = Control(id);
+  if (!control) {
+    texts_[id] = utf8;
+    return;
+  }
+  ::SetWindowTextW(control, Widen(utf8).c_str());
 }
 
 void MainWindow::SetEnabled(Ctl id, bool enabled) {
   HWND control = Control(id);
+  if (!control) {
+    enabled_[id] = enabled;
+    return;
+  }
   if (!enabled && ::GetFocus() == control) MoveFocus(false);
   ::EnableWindow(control, enabled ? TRUE : FALSE);
 }
@@ -464,8 +549,8 @@ void MainWindow::SetVisible(Ctl id, bool visible) {
   shown_[id] = visible;
   if (window::LayoutOf(id).page != window::kNoPage) {
     ShowCurrentPage();
-  } else {
-    ::ShowWindow(Control(id), visible ? SW_SHOWNA : SW_HIDE);
+  } else if (HWND control = Control(id)) {
+    ::ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
   }
 }
 

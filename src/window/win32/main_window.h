@@ -52,6 +52,11 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   void DrawSplash(const DRAWITEMSTRUCT& item);
   void ScaleSplashToDpi();
   void CreateControls();
+  void MakeControl(const window::ControlSpec& entry);
+  void MakePage(int page);
+  void UnthemeTabs();
+  void EquipControl(const window::ControlSpec& entry);
+  void FinishStart();
   HFONT FontFor(const window::ControlSpec& entry) const;
   void SizeTabs();
   void Layout(const POINT* origin);
@@ -64,6 +69,12 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   window::frmQuimbel form_;
   std::map<window::Ctl, HWND> controls_;
   std::map<window::Ctl, bool> shown_;  // visibility as the handlers set it
+  // What the handlers set in controls not made yet.
+  std::map<window::Ctl, int> values_;
+  std::map<window::Ctl, std::string> texts_;
+  std::map<window::Ctl, bool> enabled_;
+  std::array<bool, window::kPageCount> made_{};
+  bool oleReady_ = false;
   HWND tooltip_ = nullptr;
   HWND biosTip_ = nullptr;  // the balloon with a word about the BIOS path
   bool biosTipShown_ = false;

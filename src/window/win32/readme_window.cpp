@@ -39,7 +39,6 @@ ReadmeWindow::ReadmeWindow(HWND owner) {
     Layout(nullptr);
   } else {
     SetClientSize(hwnd_, Px(kWidth, dpi_), Px(kHeight, dpi_), dpi_);
-    SetIconsForDpi(hwnd_, kIconResource, dpi_);
   }
 }
 

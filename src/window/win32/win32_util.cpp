@@ -44,7 +44,7 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int iconResource) {
   wc.hInstance = instance;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.hIcon = icon(32);
+  wc.hIcon = icon(::GetSystemMetrics(SM_CXICON));
   wc.hIconSm = icon(::GetSystemMetrics(SM_CXSMICON));
   wc.lpszClassName = name;
   if (!::RegisterClassExW(&wc)) ThrowLastError();

@@ -19,8 +19,8 @@ inline int Px(int twips, UINT dpi) {
 }
 
 // Registers a window class of the program once: arrow cursor, the
-// button-face background, and the icon resource at 32 x 32 and at the small
-// icon size. Throws the system's error.
+// button-face background, and the icon resource at the system's big and
+// small icon sizes. Throws the system's error.
 void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int iconResource);
 
 // Gives the window the icon resource at the big and small icon sizes of

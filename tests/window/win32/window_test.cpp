@@ -129,9 +129,10 @@ TEST(Win32Window, AColourSchemeChangeRepaintsWithTheNewColours) {
     ::EnumChildWindows(main.Hwnd(), Find::Each, reinterpret_cast<LPARAM>(&find));
     return find.found;
   };
-  HWND picture = control(Ctl::Picture1), tab = control(Ctl::SSTab1), frame = control(Ctl::Frame4);
+  HWND picture = control(Ctl::Picture1), tab = control(Ctl::SSTab1);
   ::SendMessageW(main.Hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(Ctl::Picture1), STN_CLICKED),
                  reinterpret_cast<LPARAM>(picture));
+  HWND frame = control(Ctl::Frame4);  // the Run page, made as the splash goes
   ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(frame) != FALSE; }));
 
   const int elements[] = {COLOR_BTNFACE, COLOR_WINDOW};
