@@ -85,5 +85,15 @@ int wmain(int argc, wchar_t** argv) {
   Report("quimbel", a);
   Report("bare", b);
   Report("bare18", c);
+  // Each A with the B run right after it: the ratio of start-up times and
+  // the working set over B's, with their spread over the rounds.
+  std::vector<double> ratios, extra;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    ratios.push_back(a[i].ms / b[i].ms);
+    extra.push_back((static_cast<double>(a[i].peak) - static_cast<double>(b[i].peak)) / 1024.0);
+  }
+  for (auto* values : {&ratios, &extra}) std::sort(values->begin(), values->end());
+  std::printf("ratio %.3f %.3f %.3f\n", ratios[ratios.size() / 2], ratios.front(), ratios.back());
+  std::printf("extra %.0f %.0f %.0f\n", extra[extra.size() / 2], extra.front(), extra.back());
   return 0;
 }

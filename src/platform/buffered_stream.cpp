@@ -59,6 +59,37 @@ void BufferedTextStream::WriteLine(const std::string& text) {
   if (out_.size() >= kChunk) FlushBuffer();
 }
 
+std::size_t BufferedTextStream::CopyLinesUntil(TextStream& out, std::string_view stops) {
+  auto* to = dynamic_cast<BufferedTextStream*>(&out);
+  if (to == nullptr) return 0;
+  RequireOpen();
+  to->RequireOpen();
+  std::size_t lines = 0;
+  while (Fill()) {
+    const char* const start = in_.get() + inPos_;
+    const char* const end = in_.get() + inSize_;
+    const char* run = start;  // bytes that go out as they are, not yet moved
+    const char* at = start;
+    while (at < end && stops.find(*at) == std::string_view::npos) {
+      const auto* lf = static_cast<const char*>(std::memchr(at, '\n', end - at));
+      if (lf == nullptr) break;  // a line across the buffer's end
+      if (lf == at || lf[-1] != '\r') {
+        // LF alone ends the line: it goes out with CR LF, as WriteLine does.
+        to->out_.append(run, lf - run);
+        to->out_.append("\r\n", 2);
+        run = lf + 1;
+      }
+      at = lf + 1;
+      ++lines;
+    }
+    to->out_.append(run, at - run);
+    inPos_ += at - start;
+    if (to->out_.size() >= kChunk) to->FlushBuffer();
+    if (at < end) break;  // a line to read the careful way
+  }
+  return lines;
+}
+
 void BufferedTextStream::FlushBuffer() {
   if (out_.empty()) return;
   // Cleared whether or not the write succeeds; the buffer keeps its storage.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/path.h"
 
@@ -30,6 +31,15 @@ class TextStream {
   }
   // Writes the text followed by CR LF.
   virtual void WriteLine(const std::string& text) = 0;
+  // Copies lines to `out` as ReadLine and WriteLine would, byte for byte,
+  // while their first byte is none of `stops`; stops before such a line, at
+  // the end, or wherever the stream prefers the careful way. Returns how many
+  // lines it copied; a stream that cannot copy in bulk copies none.
+  virtual std::size_t CopyLinesUntil(TextStream& out, std::string_view stops) {
+    (void)out;
+    (void)stops;
+    return 0;
+  }
   // Pushes everything written so far onto the disk.
   virtual void Commit() = 0;
   virtual void Close() = 0;

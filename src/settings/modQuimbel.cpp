@@ -149,6 +149,10 @@ void SaveSettings() {
     out = files.OpenTextFile(tempPath, IOMode::kForWriting, true);
     std::string line;
     while (!in->AtEndOfStream()) {
+      // Lines whose first byte starts no key pass in bulk; the rest one by
+      // one through the line rules.
+      in->CopyLinesUntil(*out, settings::kKeyFirstBytes);
+      if (in->AtEndOfStream()) break;
       in->ReadLineInto(line);
       RewriteLine(line);
       out->WriteLine(line);

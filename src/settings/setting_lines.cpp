@@ -20,7 +20,8 @@ void RequireBiosRoom(std::string_view line) {
 
 LineKind Classify(std::string_view line) {
   // Most lines are the emulator's own; one look at the first byte settles them.
-  if (line.empty() || (line[0] != 'B' && line[0] != 'S' && line[0] != 'D')) return LineKind::kOther;
+  if (line.empty() || kKeyFirstBytes.find(line[0]) == std::string_view::npos)
+    return LineKind::kOther;
   if (StartsWith(line, kBiosRomKey)) return LineKind::kBiosRom;
   if (StartsWith(line, kSoundKey)) return LineKind::kSoundEnable;
   if (StartsWith(line, kDebugMenuKey)) return LineKind::kDebugMenuEnable;

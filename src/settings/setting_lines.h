@@ -16,6 +16,8 @@ inline constexpr std::string_view kSoundKey = "SoundEnable";
 inline constexpr std::string_view kDebugMenuKey = "DebugMenuEnable";
 inline constexpr std::string_view kSoundField = "SoundEnable              ";
 inline constexpr std::string_view kDebugMenuField = "DebugMenuEnable          ";
+// The first bytes of the three keys: a line that starts otherwise is none.
+inline constexpr std::string_view kKeyFirstBytes = "BSD";
 
 LineKind Classify(std::string_view line);
 

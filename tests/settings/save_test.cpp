@@ -76,20 +76,31 @@ TEST_F(SaveSettingsTest, RewritesOnlyTheThreeSettingLines) {
        "a\r\nb\xe9\0c\r\nlast\r\n"s},
       {"lone CR stays inside its line", "a\rb\r\n", 0, 0, "", "a\rb\r\n"},
       {"empty file stays empty", "", 1, 1, "x", ""},
+      {"plain lines around the 256 KiB block",
+       std::string(262142, 'p') + "\r\n\nplain\n" + std::string(262143, 'q') +
+           "\nSoundEnable              0\r\n\r\r\nlast",
+       0, 1, "",
+       std::string(262142, 'p') + "\r\n\r\nplain\r\n" + std::string(262143, 'q') +
+           "\r\nSoundEnable              1\r\n\r\r\nlast\r\n"},
   };
-  for (const auto& c : cases) {
-    WriteSettings(c.before);
-    host_.debugMenu = c.debug;
-    host_.sound = c.sound;
-    host_.bios = c.bios;
-    host_.caption = "&Save";
-    host_.enabled = true;
-    modQuimbel::SaveSettings();
-    EXPECT_EQ(Settings(), c.after) << c.name;
-    EXPECT_EQ(host_.caption, "Saved") << c.name;
-    EXPECT_FALSE(host_.enabled) << c.name;
-    EXPECT_FALSE(fs::exists(TempPath())) << c.name;
-  }
+  // Through the one-line-at-a-time path and through the bulk copy alike.
+  testing_support::PlainFileSystem plain(folder_.Path());
+  for (platform::FileSystem* files :
+       {static_cast<platform::FileSystem*>(&files_), static_cast<platform::FileSystem*>(&plain)})
+    for (const auto& c : cases) {
+      modQuimbel::Bind(host_, *files);
+      WriteSettings(c.before);
+      host_.debugMenu = c.debug;
+      host_.sound = c.sound;
+      host_.bios = c.bios;
+      host_.caption = "&Save";
+      host_.enabled = true;
+      modQuimbel::SaveSettings();
+      EXPECT_EQ(Settings(), c.after) << c.name;
+      EXPECT_EQ(host_.caption, "Saved") << c.name;
+      EXPECT_FALSE(host_.enabled) << c.name;
+      EXPECT_FALSE(fs::exists(TempPath())) << c.name;
+    }
 }
 
 TEST_F(SaveSettingsTest, SettingsStringsFollowTheSave) {

@@ -11,6 +11,30 @@
 
 namespace testing_support {
 
+// The real file service in a test's folder with its streams as they are,
+// so that the save copies plain lines in bulk (a wrapped stream, as the
+// fault-injecting service gives, takes every line one by one).
+class PlainFileSystem : public platform::FileSystem {
+ public:
+  explicit PlainFileSystem(platform::Path folder) : folder_(std::move(folder)) {}
+  platform::Path AppFolder() override { return folder_; }
+  bool FileExists(const platform::Path& p) override { return real_.FileExists(p); }
+  std::unique_ptr<platform::TextStream> OpenTextFile(const platform::Path& p, platform::IOMode mode,
+                                                     bool create) override {
+    return real_.OpenTextFile(p, mode, create);
+  }
+  void DeleteFile(const platform::Path& p) override { real_.DeleteFile(p); }
+  void ReplaceFile(const platform::Path& from, const platform::Path& to) override {
+    real_.ReplaceFile(from, to);
+  }
+  std::string FindNormalFile(const platform::Path& p) override { return real_.FindNormalFile(p); }
+  platform::PathInfo Inspect(const platform::Path& p) override { return real_.Inspect(p); }
+
+ private:
+  platform::FileSystem& real_ = platform::RealFileSystem();
+  platform::Path folder_;
+};
+
 class SettingsTest : public ::testing::Test {
  protected:
   explicit SettingsTest(const std::string& folderName = "quimbel-settings")

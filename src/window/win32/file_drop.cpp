@@ -9,25 +9,44 @@ FORMATETC FileListFormat() {
   return {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
 }
 
+// shell32 and ole32 are loaded when a drop first needs them, not at start.
+template <class Fn>
+Fn Shell(const char* name) {
+  return SystemFunctionAs<Fn>(L"shell32.dll", name);
+}
+template <class Fn>
+Fn Ole(const char* name) {
+  return SystemFunctionAs<Fn>(L"ole32.dll", name);
+}
+
 }  // namespace
 
 std::vector<std::string> DroppedFiles(HDROP drop) {
   std::vector<std::string> paths;
-  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  static const auto query = Shell<UINT(WINAPI*)(HDROP, UINT, LPWSTR, UINT)>("DragQueryFileW");
+  if (!query) return paths;
+  const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
-    const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
+    const UINT length = query(drop, i, nullptr, 0);
     std::wstring path(length + 1, L'\0');
-    ::DragQueryFileW(drop, i, path.data(), length + 1);
+    query(drop, i, path.data(), length + 1);
     path.resize(length);
     paths.push_back(Narrow(path));
   }
   return paths;
 }
 
+void FinishDrop(HDROP drop) {
+  static const auto finish = Shell<void(WINAPI*)(HDROP)>("DragFinish");
+  if (finish) finish(drop);
+}
+
 FileDropTarget* FileDropTarget::Register(HWND hwnd, Handler onDrop) {
-  ::DragAcceptFiles(hwnd, TRUE);
+  static const auto initialize = Ole<HRESULT(WINAPI*)(LPVOID)>("OleInitialize");
+  static const auto registerTarget = Ole<HRESULT(WINAPI*)(HWND, LPDROPTARGET)>("RegisterDragDrop");
+  if (!initialize || !registerTarget || FAILED(initialize(nullptr))) return nullptr;
   auto* target = new FileDropTarget(hwnd, std::move(onDrop));
-  if (FAILED(::RegisterDragDrop(hwnd, target))) {
+  if (FAILED(registerTarget(hwnd, target))) {
     target->Release();
     return nullptr;
   }
@@ -35,7 +54,8 @@ FileDropTarget* FileDropTarget::Register(HWND hwnd, Handler onDrop) {
 }
 
 void FileDropTarget::Revoke() {
-  ::RevokeDragDrop(hwnd_);
+  static const auto revoke = Ole<HRESULT(WINAPI*)(HWND)>("RevokeDragDrop");
+  if (revoke) revoke(hwnd_);
   Release();
 }
 
@@ -83,7 +103,8 @@ HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
   STGMEDIUM medium{};
   if (!data || FAILED(data->GetData(&format, &medium))) return S_OK;
   const std::vector<std::string> paths = DroppedFiles(static_cast<HDROP>(medium.hGlobal));
-  ::ReleaseStgMedium(&medium);
+  static const auto release = Ole<void(WINAPI*)(LPSTGMEDIUM)>("ReleaseStgMedium");
+  if (release) release(&medium);
   *effect = DROPEFFECT_COPY;
   // No exception may cross back into the system's drag loop.
   try {

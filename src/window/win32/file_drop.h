@@ -15,8 +15,9 @@
 
 namespace win32 {
 
-// The paths (UTF-8) a WM_DROPFILES drop carries.
+// The paths (UTF-8) a WM_DROPFILES drop carries, and the drop's end.
 std::vector<std::string> DroppedFiles(HDROP drop);
+void FinishDrop(HDROP drop);
 
 // Accepts drops of files on `hwnd` in both ways and hands their paths to
 // `onDrop`. Lives as long as the window; Revoke before the window goes.
@@ -24,8 +25,9 @@ class FileDropTarget final : public IDropTarget {
  public:
   using Handler = std::function<void(const std::vector<std::string>&)>;
 
-  // Registers a new target for `hwnd` (OLE must be initialised); nullptr if
-  // the system refuses, in which case WM_DROPFILES still works.
+  // Initialises OLE for this thread and registers a new target for `hwnd`;
+  // nullptr if the system refuses, in which case WM_DROPFILES still works
+  // (the window has WS_EX_ACCEPTFILES from its creation).
   static FileDropTarget* Register(HWND hwnd, Handler onDrop);
   void Revoke();
 

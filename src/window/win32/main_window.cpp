@@ -25,7 +25,8 @@ constexpr UINT_PTR kBiosTipTool = 1;
 constexpr UINT_PTR kFinishStartTimer = 2;
 constexpr int kIconResource = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+// WS_EX_ACCEPTFILES: files dropped from Explorer arrive as WM_DROPFILES.
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
 
 // Frames, the tab control and the picture box hold controls, but as Win32
 // controls they would keep their children's notifications to themselves.
@@ -168,23 +169,29 @@ void MainWindow::Open() {
   ::SetTimer(hwnd_, kFinishStartTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
-// The parts of the window that the first picture does not show: the text
-// box's tooltip and path completion, and OLE for dropped files. They cost
-// as much as the picture itself, so they come as soon as the window is
-// shown and idle.
+// The part of the window that the first picture does not show, the text
+// box's tooltip, comes as soon as the window is shown and idle.
 void MainWindow::FinishStart() {
   tooltip_ = CreateWindowOrThrow(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_);
-  // A file dragged from Explorer (or a Linux file manager under Wine) gives
-  // the BIOS box its path.
-  ::OleInitialize(nullptr);
-  oleReady_ = true;
-  dropTarget_ = FileDropTarget::Register(
-      hwnd_, [this](const std::vector<std::string>& paths) { form_.Form_FilesDropped(paths); });
   for (const auto& entry : window::kControls) {
     if (Control(entry.id)) EquipControl(entry);
   }
+}
+
+// OLE, for files dragged by programs that drag the OLE way (WM_DROPFILES,
+// which Explorer and Wine's X11 drops send, needs none) and for the BIOS
+// box's path completion. It costs about as much memory as the rest of the
+// program, so it comes when it may be needed: when the window loses
+// activation (a drag from another window starts with a click there) or the
+// Options page first shows.
+void MainWindow::EnsureOle() {
+  if (oleReady_) return;
+  oleReady_ = true;
+  dropTarget_ = FileDropTarget::Register(
+      hwnd_, [this](const std::vector<std::string>& paths) { form_.Form_FilesDropped(paths); });
+  if (Control(Ctl::txtBios)) EquipControl(window::LayoutOf(Ctl::txtBios));
 }
 
 // What a control has beyond its window, once both it and the tooltip (or
@@ -201,8 +208,11 @@ void MainWindow::EquipControl(const window::ControlSpec& entry) {
     info.lpszText = tip.data();
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   }
-  if (oleReady_ && entry.kind == Kind::kTextBox)
-    ::SHAutoComplete(Control(entry.id), SHACF_FILESYSTEM);
+  if (oleReady_ && entry.kind == Kind::kTextBox) {
+    static const auto complete =
+        SystemFunctionAs<HRESULT(WINAPI*)(HWND, DWORD)>(L"shlwapi.dll", "SHAutoComplete");
+    if (complete) complete(Control(entry.id), SHACF_FILESYSTEM);
+  }
 }
 
 // The tab control and the splash over it. A page's own controls are made
@@ -263,8 +273,10 @@ void MainWindow::MakePage(int page) {
   // The splash lies above the tab's pages; the label that names the BIOS
   // box lies beneath the box where the two overlap.
   ::SetWindowPos(Control(Ctl::Picture1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  if (HWND label = Control(Ctl::Label1))
+  if (HWND label = Control(Ctl::Label1)) {
     ::SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EnsureOle();  // the BIOS box completes paths
+  }
 }
 
 HFONT MainWindow::FontFor(const window::ControlSpec& entry) const {
@@ -413,14 +425,16 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DROPFILES: {
       auto drop = reinterpret_cast<HDROP>(wp);
       const std::vector<std::string> paths = DroppedFiles(drop);
-      ::DragFinish(drop);
+      FinishDrop(drop);
       form_.Form_FilesDropped(paths);
       return 0;
     }
     case WM_MOVE:
     case WM_ACTIVATE:
       if (msg == WM_MOVE || LOWORD(wp) == WA_INACTIVE) HideBiosTip();
+      if (msg == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) EnsureOle();
       return ::DefWindowProcW(hwnd_, msg, wp, lp);
+
     case WM_DESTROY:
       if (dropTarget_) dropTarget_->Revoke();
       dropTarget_ = nullptr;

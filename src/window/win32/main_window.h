@@ -57,6 +57,7 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   void UnthemeTabs();
   void EquipControl(const window::ControlSpec& entry);
   void FinishStart();
+  void EnsureOle();
   HFONT FontFor(const window::ControlSpec& entry) const;
   void SizeTabs();
   void Layout(const POINT* origin);

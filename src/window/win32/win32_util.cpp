@@ -74,6 +74,18 @@ void ThrowLastError() {
   platform::ThrowWin32(code != 0 ? code : ERROR_NOT_ENOUGH_MEMORY);
 }
 
+FARPROC SystemFunction(const wchar_t* dll, const char* name) {
+  HMODULE module = ::GetModuleHandleW(dll);
+  if (!module) {
+    // From the system folder only, never from the program's own folder.
+    wchar_t folder[MAX_PATH];
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    module = ::LoadLibraryW((std::wstring(folder, length) + L"\\" + dll).c_str());
+  }
+  return module ? ::GetProcAddress(module, name) : nullptr;
+}
+
 std::string WindowText(HWND hwnd) {
   int len = ::GetWindowTextLengthW(hwnd);
   std::wstring text(static_cast<std::size_t>(len) + 1, L'\0');
