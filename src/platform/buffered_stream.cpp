@@ -64,13 +64,15 @@ std::size_t BufferedTextStream::CopyLinesUntil(TextStream& out, std::string_view
   if (to == nullptr) return 0;
   RequireOpen();
   to->RequireOpen();
+  bool stop[256] = {};
+  for (char c : stops) stop[static_cast<unsigned char>(c)] = true;
   std::size_t lines = 0;
   while (Fill()) {
     const char* const start = in_.get() + inPos_;
     const char* const end = in_.get() + inSize_;
     const char* run = start;  // bytes that go out as they are, not yet moved
     const char* at = start;
-    while (at < end && stops.find(*at) == std::string_view::npos) {
+    while (at < end && !stop[static_cast<unsigned char>(*at)]) {
       const auto* lf = static_cast<const char*>(std::memchr(at, '\n', end - at));
       if (lf == nullptr) break;  // a line across the buffer's end
       if (lf == at || lf[-1] != '\r') {

@@ -119,8 +119,13 @@ class PosixFileSystem final : public FileSystem {
     // means to the user who set it.
     if (::stat(to.c_str(), &st) == 0) {
       if ((st.st_mode & S_IWUSR) == 0) throw RuntimeError(kPermissionDenied);
-      // The new file keeps the old one's permissions.
-      if (::chmod(from.c_str(), st.st_mode & 07777) != 0) ThrowErrno(errno);
+      // The new file keeps the old one's permissions; most often it has
+      // them already, and a change after its flush would cost another.
+      struct stat made;
+      if (::stat(from.c_str(), &made) != 0) ThrowErrno(errno);
+      if ((made.st_mode & 07777) != (st.st_mode & 07777) &&
+          ::chmod(from.c_str(), st.st_mode & 07777) != 0)
+        ThrowErrno(errno);
     }
     if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(errno);
     SyncFolder(to.Parent());
