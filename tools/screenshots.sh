@@ -34,6 +34,8 @@ shots() {
   wineserver -k >/dev/null 2>&1 || true
 }
 export -f shots
+# The pictures show the sample settings, whatever an earlier run saved.
+rm -f "$root/build/demo/QuimbelAdvance.ini"
 "$root/tools/demo.sh" >/dev/null
 "$root/tools/with-display.sh" bash -c shots
 ls "$out"
