@@ -10,33 +10,12 @@
 #include "reliability/checks.h"
 #include "settings/modQuimbel.h"
 #include "support/fake_host.h"
+#include "support/settings_fixture.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The real file service, working in the benchmark's folder.
-class InFolder : public platform::FileSystem {
- public:
-  explicit InFolder(fs::path folder) : folder_(std::move(folder)) {}
-  platform::Path AppFolder() override { return folder_; }
-  bool FileExists(const platform::Path& p) override { return real_.FileExists(p); }
-  std::unique_ptr<platform::TextStream> OpenTextFile(const platform::Path& p, platform::IOMode mode,
-                                                     bool create) override {
-    return real_.OpenTextFile(p, mode, create);
-  }
-  void DeleteFile(const platform::Path& p) override { real_.DeleteFile(p); }
-  void ReplaceFile(const platform::Path& from, const platform::Path& to) override {
-    real_.ReplaceFile(from, to);
-  }
-  std::string FindNormalFile(const platform::Path& p) override { return real_.FindNormalFile(p); }
-  platform::PathInfo Inspect(const platform::Path& p) override { return real_.Inspect(p); }
-
- private:
-  platform::FileSystem& real_ = platform::RealFileSystem();
-  fs::path folder_;
-};
 
 struct Fixture {
   explicit Fixture(std::size_t bytes) : folder("quimbel-bench"), files(folder.Path()) {
@@ -45,7 +24,7 @@ struct Fixture {
     modQuimbel::Bind(host, files);
   }
   testing_support::TempFolder folder;
-  InFolder files;
+  testing_support::PlainFileSystem files;
   testing_support::FakeSettingsHost host;
 };
 

@@ -55,13 +55,43 @@ LRESULT CALLBACK WatchFont(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
   return ::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
+// The main window in this test's own process, over a settings file in a
+// fresh folder, with every page shown once so that every control exists.
+class InProcessWindow : public ::testing::Test {
+ protected:
+  InProcessWindow() {
+    testing_support::WriteBytes(folder_ / "QuimbelAdvance.ini", "SoundEnable              1\r\n");
+    main_.Open();
+    for (int page : {2, 1, 0}) main_.SelectPage(page);
+    // The splash goes, as a click on it does, and with it the Run page comes.
+    ::SendMessageW(main_.Hwnd(), WM_COMMAND,
+                   MAKEWPARAM(static_cast<int>(Ctl::Picture1), STN_CLICKED),
+                   reinterpret_cast<LPARAM>(Control(Ctl::Picture1)));
+  }
+  ~InProcessWindow() override { ::DestroyWindow(main_.Hwnd()); }
+
+  HWND Control(Ctl id) {
+    struct Find {
+      int id;
+      HWND found = nullptr;
+      static BOOL CALLBACK Each(HWND child, LPARAM lp) {
+        auto* f = reinterpret_cast<Find*>(lp);
+        if (::GetDlgCtrlID(child) == f->id) f->found = child;
+        return f->found == nullptr;
+      }
+    } find{static_cast<int>(id)};
+    ::EnumChildWindows(main_.Hwnd(), Find::Each, reinterpret_cast<LPARAM>(&find));
+    return find.found;
+  }
+
+  testing_support::TempFolder folder_;
+  testing_support::FaultyFileSystem files_{platform::RealFileSystem(), folder_.Path()};
+  win32::MainWindow main_{nullptr, files_};
+};
+
 // On a DPI change the controls get their new fonts before the old ones go.
-TEST(Win32Window, ADpiChangeNeverLeavesAControlWithADeletedFont) {
-  testing_support::TempFolder folder;
-  testing_support::WriteBytes(folder / "QuimbelAdvance.ini", "SoundEnable              1\r\n");
-  testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
-  win32::MainWindow main(nullptr, files);
-  main.Open();
+TEST_F(InProcessWindow, ADpiChangeNeverLeavesAControlWithADeletedFont) {
+  win32::MainWindow& main = main_;
   // Every descendant, found by walking the tree.
   struct Walk {
     static BOOL CALLBACK Each(HWND child, LPARAM) {
@@ -80,7 +110,6 @@ TEST(Win32Window, ADpiChangeNeverLeavesAControlWithADeletedFont) {
     ::RedrawWindow(main.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
   EXPECT_EQ(deadFontMoments, 0);
-  ::DestroyWindow(main.Hwnd());
 }
 
 // Runs the thread's messages until `done` holds or two seconds pass.
@@ -110,29 +139,9 @@ COLORREF ScreenPixel(HWND hwnd, int xTwips, int yTwips) {
 // A colour scheme changed while the program runs (here in its own process:
 // Wine passes no change made elsewhere) shows at once, in the tab control's
 // page as much as in the program's own painting.
-TEST(Win32Window, AColourSchemeChangeRepaintsWithTheNewColours) {
-  testing_support::TempFolder folder;
-  testing_support::WriteBytes(folder / "QuimbelAdvance.ini", "SoundEnable              1\r\n");
-  testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
-  win32::MainWindow main(nullptr, files);
-  main.Open();
-  auto control = [&](Ctl id) {
-    struct Find {
-      int id;
-      HWND found = nullptr;
-      static BOOL CALLBACK Each(HWND child, LPARAM lp) {
-        auto* f = reinterpret_cast<Find*>(lp);
-        if (::GetDlgCtrlID(child) == f->id) f->found = child;
-        return f->found == nullptr;
-      }
-    } find{static_cast<int>(id)};
-    ::EnumChildWindows(main.Hwnd(), Find::Each, reinterpret_cast<LPARAM>(&find));
-    return find.found;
-  };
-  HWND picture = control(Ctl::Picture1), tab = control(Ctl::SSTab1);
-  ::SendMessageW(main.Hwnd(), WM_COMMAND, MAKEWPARAM(static_cast<int>(Ctl::Picture1), STN_CLICKED),
-                 reinterpret_cast<LPARAM>(picture));
-  HWND frame = control(Ctl::Frame4);  // the Run page, made as the splash goes
+TEST_F(InProcessWindow, AColourSchemeChangeRepaintsWithTheNewColours) {
+  auto control = [&](Ctl id) { return Control(id); };
+  HWND tab = control(Ctl::SSTab1), frame = control(Ctl::Frame4);
   ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(frame) != FALSE; }));
 
   const int elements[] = {COLOR_BTNFACE, COLOR_WINDOW};
@@ -153,7 +162,6 @@ TEST(Win32Window, AColourSchemeChangeRepaintsWithTheNewColours) {
   ::RegDeleteTreeW(HKEY_CURRENT_USER,
                    L"Software\\Wine\\Temporary System Parameters\\Control Panel\\Colors");
   EXPECT_TRUE(repainted) << std::hex << "page " << page << ", frame " << inside;
-  ::DestroyWindow(main.Hwnd());
 }
 
 }  // namespace
