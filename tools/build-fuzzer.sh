@@ -8,6 +8,6 @@ clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
   -I"$root/src" -I"$root/tests" -I"$root" \
   "$root/reliability/fuzz_settings.cpp" "$root/reliability/mem_fs.cpp" \
   "$root/src/settings/modQuimbel.cpp" "$root/src/settings/setting_lines.cpp" \
-  "$root/src/platform/rt_error.cpp" \
+  "$root/src/platform/rt_error.cpp" "$root/src/platform/path.cpp" \
   -o "$out/fuzz_settings"
 echo "$out/fuzz_settings"
