@@ -4,13 +4,17 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/rt_error.h"
 #include "support/fault_fs.h"
 #include "support/temp_folder.h"
+#include "window/win32/file_drop.h"
 #include "window/win32/main_window.h"
 #include "window/win32/win32_util.h"
 
@@ -162,6 +166,76 @@ TEST_F(InProcessWindow, AColourSchemeChangeRepaintsWithTheNewColours) {
   ::RegDeleteTreeW(HKEY_CURRENT_USER,
                    L"Software\\Wine\\Temporary System Parameters\\Control Panel\\Colors");
   EXPECT_TRUE(repainted) << std::hex << "page " << page << ", frame " << inside;
+}
+
+// A data object holding files as an OLE drag carries them (CF_HDROP).
+class FileList final : public IDataObject {
+ public:
+  explicit FileList(const std::vector<std::wstring>& paths) {
+    std::wstring list;
+    for (const auto& path : paths) list += path + L'\0';
+    list += L'\0';
+    block_.resize(sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    DROPFILES header{};
+    header.pFiles = sizeof header;
+    header.fWide = TRUE;
+    std::memcpy(block_.data(), &header, sizeof header);
+    std::memcpy(block_.data() + sizeof header, list.data(), list.size() * sizeof(wchar_t));
+  }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    *out = (riid == __uuidof(IUnknown) || riid == __uuidof(IDataObject)) ? this : nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, block_.size());
+    std::memcpy(::GlobalLock(memory), block_.data(), block_.size());
+    ::GlobalUnlock(memory);
+    *medium = {};
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = memory;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+    return format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+
+ private:
+  std::vector<char> block_;
+};
+
+// An OLE drag of files, as programs that drag the OLE way deliver it, hands
+// the paths on as WM_DROPFILES would.
+TEST(Win32Window, AnOleDropOfFilesGivesTheirPaths) {
+  HWND window = win32::CreateWindowOrThrow(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr);
+  std::vector<std::vector<std::string>> drops;
+  win32::FileDropTarget* target = win32::FileDropTarget::Register(
+      window, [&](const std::vector<std::string>& paths) { drops.push_back(paths); });
+  ASSERT_NE(target, nullptr);
+  FileList files({L"C:\\gba\\gba_bios.bin", L"D:\\\u00e9t\u00e9\\b.gba"});
+  DWORD effect = DROPEFFECT_COPY;
+  EXPECT_EQ(target->DragEnter(&files, 0, {0, 0}, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+  effect = DROPEFFECT_COPY;
+  EXPECT_EQ(target->Drop(&files, 0, {0, 0}, &effect), S_OK);
+  ASSERT_EQ(drops.size(), 1u);
+  EXPECT_EQ(drops[0],
+            (std::vector<std::string>{"C:\\gba\\gba_bios.bin", "D:\\\xC3\xA9t\xC3\xA9\\b.gba"}));
+  target->Revoke();
+  ::DestroyWindow(window);
 }
 
 }  // namespace
