@@ -18,9 +18,7 @@ const std::string kFile =
     "SoundEnable              1\r\nDebugMenuEnable          0\r\n"
     "BIOSRom                  \"C:\\gba\\gba_bios.gba\"\r\n";
 
-HWND Control(HWND main, Ctl id) {
-  return e2e::ById(main, static_cast<int>(id));
-}
+using e2e::Control;
 
 class BiosPath : public e2e::ProgramTest {
  protected:

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
+#include "window/form_layout.h"
 
 namespace e2e {
 
@@ -169,4 +170,8 @@ void EndStandIns(const fs::path& folder);
 namespace e2e {
 // The descendant of `root` with this control ID.
 HWND ById(HWND root, int id);
+// The main window's control of the layout table.
+inline HWND Control(HWND main, window::Ctl id) {
+  return ById(main, static_cast<int>(id));
+}
 }  // namespace e2e

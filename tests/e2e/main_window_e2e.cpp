@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "e2e/driver.h"
+#include "support/screen_pixel.h"
 #include "window/form_layout.h"
 
 namespace {
@@ -24,9 +25,7 @@ const std::string kFile =
     "DebugMenuEnable          0\r\nBIOSRom                  \"C:\\gba\\gba_bios.gba\"\r\n"
     "LastRom                  \"D:\\roms\\game.gba\"\r\n";
 
-HWND Control(HWND main, Ctl id) {
-  return ById(main, static_cast<int>(id));
-}
+using e2e::Control;
 
 int Px(int twips, int dpi) {
   return ::MulDiv(twips, dpi, 1440);
@@ -97,6 +96,14 @@ void ExpectLayout(HWND main, int dpi) {
 TEST_F(MainWindow, LayoutAt96Dpi) {
   ExpectLayout(Open(), 96);
 }
+// The program starts and lays itself out when the system says it is
+// Windows 7 (the import check keeps it startable there for real).
+TEST_F(MainWindow, LayoutAsWindows7) {
+  e2e::ScopedRegistry version(L"Software\\Wine\\AppDefaults\\quimbel.exe", {{L"Version", L"win7"}});
+  ExpectLayout(Open(), 96);
+  starter_.reset();
+}
+
 TEST_F(MainWindow, LayoutAt144Dpi) {
   e2e::ScopedDpi scoped(144);
   ExpectLayout(Open(), 144);
@@ -341,14 +348,7 @@ class ScopedColors {
   std::vector<std::pair<const wchar_t*, std::wstring>> old_;
 };
 
-COLORREF ScreenPixel(HWND window, int x, int y) {
-  POINT at{x, y};
-  ::ClientToScreen(window, &at);
-  HDC screen = ::GetDC(nullptr);
-  COLORREF color = ::GetPixel(screen, at.x, at.y);
-  ::ReleaseDC(nullptr, screen);
-  return color;
-}
+using testing_support::ScreenPixel;
 
 TEST_F(MainWindow, PaintsWithTheUsersColours) {
   // Colours that no standard scheme has: a window painted with fixed
@@ -370,7 +370,7 @@ TEST_F(MainWindow, PaintsWithTheUsersColours) {
   auto expectSpots = [&](std::initializer_list<Spot> spots) {
     for (const auto& spot : spots) {
       HWND control = Control(main, spot.id);
-      const int x = Px(spot.x, 96), y = Px(spot.y, 96);
+      const int x = spot.x, y = spot.y;
       EXPECT_TRUE(e2e::WaitFor([&] { return ScreenPixel(control, x, y) == spot.color; }))
           << window::LayoutOf(spot.id).name << " shows " << std::hex << ScreenPixel(control, x, y);
     }

@@ -26,9 +26,7 @@ const std::wstring kMissing =
     L"Couldn't find the executable QuimbelAdvance.exe\r\nin the same folder as quimbel.exe\r\n"
     L"Be sure to have both executables in the same folder\r\nand start again.";
 
-HWND Control(HWND main, Ctl id) {
-  return e2e::ById(main, static_cast<int>(id));
-}
+using e2e::Control;
 int Px(int twips, int dpi) {
   return ::MulDiv(twips, dpi, 1440);
 }

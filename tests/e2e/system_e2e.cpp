@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "e2e/driver.h"
+#include "support/screen_pixel.h"
 #include "window/form_layout.h"
 
 namespace {
@@ -18,9 +19,7 @@ const std::string kFile =
     "SoundEnable              1\r\nDebugMenuEnable          0\r\n"
     "BIOSRom                  \"C:\\gba\\gba_bios.gba\"\r\n";
 
-HWND Control(HWND main, Ctl id) {
-  return e2e::ById(main, static_cast<int>(id));
-}
+using e2e::Control;
 
 int Differing(const Pixels& a, const Pixels& b) {
   if (a.width != b.width || a.height != b.height) return -1;
@@ -195,14 +194,7 @@ TEST_F(SystemChanges, UnderAVisualStyleTheTabPageMatchesItsFrames) {
   e2e::ClickStatic(Control(main, Ctl::Picture1));
   ASSERT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Frame4)) != FALSE; }));
   HWND frame = Control(main, Ctl::Frame4), tab = Control(main, Ctl::SSTab1);
-  auto pixel = [](HWND hwnd, int x, int y) {
-    POINT at{::MulDiv(x, 96, 1440), ::MulDiv(y, 96, 1440)};
-    ::ClientToScreen(hwnd, &at);
-    HDC screen = ::GetDC(nullptr);
-    const COLORREF color = ::GetPixel(screen, at.x, at.y);
-    ::ReleaseDC(nullptr, screen);
-    return color;
-  };
+  const auto pixel = testing_support::ScreenPixel;
   // The page below the frame and to its right, against the inside of the
   // frame, away from its controls, once the splash is gone from there.
   auto same = [&] {
@@ -214,26 +206,6 @@ TEST_F(SystemChanges, UnderAVisualStyleTheTabPageMatchesItsFrames) {
                                   << pixel(frame, 3000, 200);
   // The program ends before the style is switched off again, so that
   // nothing it writes outlives the test.
-  starter_.reset();
-}
-
-// The program starts and lays itself out when the system says it is
-// Windows 7 (the import check keeps it startable there for real).
-TEST_F(SystemChanges, StartsAsWindows7) {
-  e2e::ScopedRegistry version(L"Software\\Wine\\AppDefaults\\quimbel.exe", {{L"Version", L"win7"}});
-  HWND main = Open();
-  ASSERT_NE(main, nullptr);
-  MainShot shot;
-  ShootOptions(main, shot);  // every page shown once: all controls made
-  shot = Places(main);
-  EXPECT_EQ(shot.client.cx, ::MulDiv(window::kClientWidth, 96, 1440));
-  EXPECT_EQ(shot.client.cy, ::MulDiv(window::kClientHeight, 96, 1440));
-  for (std::size_t i = 0; i < window::kControls.size(); ++i) {
-    const auto& entry = window::kControls[i];
-    EXPECT_EQ(shot.controls[i].left, ::MulDiv(entry.left, 96, 1440)) << entry.name;
-    EXPECT_EQ(shot.controls[i].bottom - shot.controls[i].top, ::MulDiv(entry.height, 96, 1440))
-        << entry.name;
-  }
   starter_.reset();
 }
 

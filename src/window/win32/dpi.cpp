@@ -1,18 +1,11 @@
 #include "window/win32/dpi.h"
 
+#include "window/win32/win32_util.h"
+
 namespace win32 {
 namespace {
 
-// A function of user32 that older systems lack, or nullptr there.
-template <class Fn>
-Fn User32(const char* name) {
-  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-  FARPROC proc = user32 ? ::GetProcAddress(user32, name) : nullptr;
-  // The cast through a function type without parameters is the one that
-  // compilers accept for GetProcAddress results.
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(proc));
-}
-
+// Functions of user32 that systems before Windows 10 1607 lack.
 using GetDpiForSystemFn = UINT(WINAPI*)();
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
@@ -20,7 +13,8 @@ using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 }  // namespace
 
 UINT SystemDpi() {
-  static const auto getDpiForSystem = User32<GetDpiForSystemFn>("GetDpiForSystem");
+  static const auto getDpiForSystem =
+      SystemFunctionAs<GetDpiForSystemFn>(L"user32.dll", "GetDpiForSystem");
   if (getDpiForSystem) return getDpiForSystem();
   HDC screen = ::GetDC(nullptr);
   const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
@@ -29,7 +23,8 @@ UINT SystemDpi() {
 }
 
 UINT WindowDpi(HWND hwnd) {
-  static const auto getDpiForWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
+  static const auto getDpiForWindow =
+      SystemFunctionAs<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
   if (getDpiForWindow && hwnd) {
     const UINT dpi = getDpiForWindow(hwnd);
     if (dpi != 0) return dpi;
@@ -38,7 +33,8 @@ UINT WindowDpi(HWND hwnd) {
 }
 
 RECT OuterRect(RECT client, DWORD style, DWORD exStyle, UINT dpi) {
-  static const auto adjustForDpi = User32<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+  static const auto adjustForDpi =
+      SystemFunctionAs<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
   if (adjustForDpi) {
     adjustForDpi(&client, style, FALSE, exStyle, dpi);
   } else {
@@ -70,6 +66,12 @@ void SetClientSize(HWND hwnd, int width, int height, UINT dpi, const POINT* orig
     ::SetWindowPos(hwnd, nullptr, 0, 0, outer.cx, outer.cy,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
   }
+}
+
+UINT DpiChange(WPARAM wp, LPARAM lp, POINT* origin) {
+  const auto* suggested = reinterpret_cast<const RECT*>(lp);
+  *origin = {suggested->left, suggested->top};
+  return HIWORD(wp);
 }
 
 }  // namespace win32

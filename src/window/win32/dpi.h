@@ -26,4 +26,8 @@ SIZE OuterSize(int width, int height, DWORD style, DWORD exStyle, UINT dpi);
 // and put right.
 void SetClientSize(HWND hwnd, int width, int height, UINT dpi, const POINT* origin = nullptr);
 
+// What WM_DPICHANGED says: the new DPI, and the top-left corner of the
+// place the system suggests for the window.
+UINT DpiChange(WPARAM wp, LPARAM lp, POINT* origin);
+
 }  // namespace win32

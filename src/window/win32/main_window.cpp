@@ -265,11 +265,13 @@ void MainWindow::MakeControl(const window::ControlSpec& entry) {
 }
 
 void MainWindow::MakePage(int page) {
-  if (made_[page]) return;
-  made_[page] = true;
+  bool made = false;
   for (const auto& entry : window::kControls) {
-    if (PageOf(entry) == page && !Control(entry.id)) MakeControl(entry);
+    if (PageOf(entry) != page || Control(entry.id)) continue;
+    MakeControl(entry);
+    made = true;
   }
+  if (!made) return;
   // The splash lies above the tab's pages; the label that names the BIOS
   // box lies beneath the box where the two overlap.
   ::SetWindowPos(Control(Ctl::Picture1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -399,9 +401,8 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       DrawSplash(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
       return TRUE;
     case WM_DPICHANGED: {
-      dpi_ = HIWORD(wp);
-      const auto* suggested = reinterpret_cast<const RECT*>(lp);
-      const POINT origin{suggested->left, suggested->top};
+      POINT origin;
+      dpi_ = DpiChange(wp, lp, &origin);
       Layout(&origin);
       return 0;
     }

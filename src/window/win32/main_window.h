@@ -74,7 +74,6 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   std::map<window::Ctl, int> values_;
   std::map<window::Ctl, std::string> texts_;
   std::map<window::Ctl, bool> enabled_;
-  std::array<bool, window::kPageCount> made_{};
   bool oleReady_ = false;
   HWND tooltip_ = nullptr;
   HWND biosTip_ = nullptr;  // the balloon with a word about the BIOS path

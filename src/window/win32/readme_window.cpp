@@ -67,9 +67,8 @@ void ReadmeWindow::Layout(const POINT* origin) {
 LRESULT ReadmeWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_DPICHANGED: {
-      dpi_ = HIWORD(wp);
-      const auto* suggested = reinterpret_cast<const RECT*>(lp);
-      const POINT origin{suggested->left, suggested->top};
+      POINT origin;
+      dpi_ = DpiChange(wp, lp, &origin);
       Layout(&origin);
       return 0;
     }

@@ -27,36 +27,38 @@ std::string Narrow(std::wstring_view wide) {
   return utf8;
 }
 
+namespace {
+// Shared icons belong to the module: loading one again gives the same
+// handle, and nothing needs to free it.
+HICON SharedIcon(int iconResource, int size) {
+  return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                         MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size,
+                                         LR_SHARED));
+}
+}  // namespace
+
 void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int iconResource) {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
   if (::GetClassInfoExW(instance, name, &existing)) return;
-  // Shared icons belong to the module: loading them again gives the same
-  // handles, and nothing needs to free them.
-  auto icon = [&](int size) {
-    return static_cast<HICON>(
-        ::LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, LR_SHARED));
-  };
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.hIcon = icon(::GetSystemMetrics(SM_CXICON));
-  wc.hIconSm = icon(::GetSystemMetrics(SM_CXSMICON));
+  wc.hIcon = SharedIcon(iconResource, ::GetSystemMetrics(SM_CXICON));
+  wc.hIconSm = SharedIcon(iconResource, ::GetSystemMetrics(SM_CXSMICON));
   wc.lpszClassName = name;
   if (!::RegisterClassExW(&wc)) ThrowLastError();
 }
 
 void SetIconsForDpi(HWND hwnd, int iconResource, UINT dpi) {
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
   for (auto [which, size] : {std::pair{ICON_BIG, ::MulDiv(32, static_cast<int>(dpi), 96)},
                              std::pair{ICON_SMALL, ::MulDiv(16, static_cast<int>(dpi), 96)}}) {
-    HANDLE icon =
-        ::LoadImageW(instance, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, LR_SHARED);
-    if (icon) ::SendMessageW(hwnd, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    if (HICON icon = SharedIcon(iconResource, size))
+      ::SendMessageW(hwnd, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   }
 }
 

@@ -13,6 +13,7 @@
 
 #include "platform/rt_error.h"
 #include "support/fault_fs.h"
+#include "support/screen_pixel.h"
 #include "support/temp_folder.h"
 #include "window/win32/file_drop.h"
 #include "window/win32/main_window.h"
@@ -131,14 +132,7 @@ bool PumpUntil(const std::function<bool()>& done) {
   }
 }
 
-COLORREF ScreenPixel(HWND hwnd, int xTwips, int yTwips) {
-  POINT at{::MulDiv(xTwips, 96, 1440), ::MulDiv(yTwips, 96, 1440)};
-  ::ClientToScreen(hwnd, &at);
-  HDC screen = ::GetDC(nullptr);
-  const COLORREF color = ::GetPixel(screen, at.x, at.y);
-  ::ReleaseDC(nullptr, screen);
-  return color;
-}
+using testing_support::ScreenPixel;
 
 // A colour scheme changed while the program runs (here in its own process:
 // Wine passes no change made elsewhere) shows at once, in the tab control's
