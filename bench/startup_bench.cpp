@@ -1,7 +1,8 @@
 // Start-up time under Wine: from CreateProcessW to the main window being
-// visible and idle, for quimbel.exe, the bare window program and the bare
-// program with as many controls as the starter, alternated A B C A B C. Prints "name median min max
-// peak-working-set" rows.
+// visible and idle, for quimbel.exe, the bare window program, the bare
+// program with as many controls as the starter, and the bare program with
+// the starter's manifest, alternated A B C D A B C D. Prints "name median
+// min max peak-working-set" rows, then the paired ratios.
 #include <windows.h>
 
 #include <psapi.h>
@@ -71,29 +72,35 @@ void Report(const char* name, std::vector<Sample> samples) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 4) return 2;
-  const std::wstring quimbel = argv[1], bare = argv[2], folder = argv[3];
-  const int runs = argc > 4 ? _wtoi(argv[4]) : 20;
-  Run(quimbel, folder);  // warm the system's caches for both
-  Run(bare, folder);
-  std::vector<Sample> a, b, c;
+  if (argc < 5) return 2;
+  const std::wstring quimbel = argv[1], bare = argv[2], styled = argv[3], folder = argv[4];
+  const int runs = argc > 5 ? _wtoi(argv[5]) : 20;
+  for (const auto* exe : {&quimbel, &bare, &styled}) Run(*exe, folder);  // warm the caches
+  std::vector<Sample> a, b, c, d;
   for (int i = 0; i < runs; ++i) {
     a.push_back(Run(quimbel, folder));
     b.push_back(Run(bare, folder));
     c.push_back(Run(bare, folder, L"controls"));
+    d.push_back(Run(styled, folder));
   }
   Report("quimbel", a);
   Report("bare", b);
   Report("bare18", c);
-  // Each A with the B run right after it: the ratio of start-up times and
-  // the working set over B's, with their spread over the rounds.
-  std::vector<double> ratios, extra;
+  Report("styled", d);
+  // Each A with the B (or D) run of the same round: the ratio of start-up
+  // times and the working set over B's, with their spread over the rounds.
+  std::vector<double> ratios, styledRatios, extra;
   for (std::size_t i = 0; i < a.size(); ++i) {
     ratios.push_back(a[i].ms / b[i].ms);
+    styledRatios.push_back(a[i].ms / d[i].ms);
     extra.push_back((static_cast<double>(a[i].peak) - static_cast<double>(b[i].peak)) / 1024.0);
   }
-  for (auto* values : {&ratios, &extra}) std::sort(values->begin(), values->end());
-  std::printf("ratio %.3f %.3f %.3f\n", ratios[ratios.size() / 2], ratios.front(), ratios.back());
-  std::printf("extra %.0f %.0f %.0f\n", extra[extra.size() / 2], extra.front(), extra.back());
+  for (auto* values : {&ratios, &styledRatios, &extra}) std::sort(values->begin(), values->end());
+  auto print = [](const char* name, const std::vector<double>& v, const char* format) {
+    std::printf(format, name, v[v.size() / 2], v.front(), v.back());
+  };
+  print("ratio", ratios, "%s %.3f %.3f %.3f\n");
+  print("ratio_styled", styledRatios, "%s %.3f %.3f %.3f\n");
+  print("extra", extra, "%s %.0f %.0f %.0f\n");
   return 0;
 }
