@@ -7,6 +7,11 @@ ROOT := $(CURDIR)
 
 all: native windows
 
+# Warnings are errors in the builds that test (and in CI, which runs make
+# test); a plain build or make run only shows them.
+WERROR ?= OFF
+test test-native test-windows reliability bench: WERROR = ON
+
 deps:
 	@tools/deps.sh all
 
@@ -14,11 +19,11 @@ deps-native:
 	@tools/deps.sh native
 
 native: deps-native
-	@cmake --preset native >/dev/null
+	@cmake --preset native -DQUIMBEL_WERROR=$(WERROR) >/dev/null
 	@cmake --build --preset native
 
 windows: deps
-	@cmake --preset windows >/dev/null
+	@cmake --preset windows -DQUIMBEL_WERROR=$(WERROR) >/dev/null
 	@cmake --build --preset windows
 
 test-native: native

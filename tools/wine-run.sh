@@ -42,6 +42,13 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   # services run: a services.exe of another prefix, or of an earlier prefix
   # at this path, looks the same there. It costs a fraction of a second.
   wine cmd /c exit >/dev/null 2>&1 </dev/null 9>&- || true
+  # The in-process window tests open and close many windows. With no window
+  # manager on the test display, Wine waits two seconds for each managed
+  # window to be withdrawn; their windows are unmanaged, which it need not.
+  if [ ! -f "$WINEPREFIX/.unmanaged-tests" ]; then
+    wine reg add 'HKCU\Software\Wine\AppDefaults\win32_tests.exe\X11 Driver' /v Managed \
+      /d N /f >/dev/null 2>&1 </dev/null 9>&- && touch "$WINEPREFIX/.unmanaged-tests"
+  fi
 ) 9>"$WINEPREFIX.lock"
 
 exe="$1"; shift

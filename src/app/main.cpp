@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "platform/file_system.h"
+#include "platform/process.h"
 #include "window/credits.h"
 #include "window/win32/main_window.h"
 #include "window/win32/win32_util.h"
@@ -29,7 +30,8 @@ int Run(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
 
-  win32::MainWindow main(CreateHiddenOwner(instance), platform::RealFileSystem());
+  win32::MainWindow main(CreateHiddenOwner(instance), platform::RealFileSystem(),
+                         platform::RealProcessStarter());
   main.Open();
 
   MSG msg;

@@ -1,3 +1,4 @@
+// Buffered reading and writing of byte lines over a platform's raw file calls.
 #include "platform/buffered_stream.h"
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// Converting text between UTF-8 and the system code page, refusing what the code page
+// cannot store exactly.
 #include <windows.h>
 
 #include "platform/codepage.h"

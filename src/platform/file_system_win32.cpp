@@ -2,9 +2,12 @@
 // folder name works.
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/buffered_stream.h"
 #include "platform/file_system.h"
 #include "platform/rt_error.h"
+#include "platform/unique_handle.h"
 
 namespace platform {
 namespace {
@@ -15,7 +18,7 @@ namespace {
 
 class Win32Stream final : public BufferedTextStream {
  public:
-  explicit Win32Stream(HANDLE h) : h_(h) {}
+  explicit Win32Stream(UniqueFile file) : file_(std::move(file)) {}
   ~Win32Stream() override {
     if (IsOpen()) CloseQuietly();
   }
@@ -23,31 +26,30 @@ class Win32Stream final : public BufferedTextStream {
  protected:
   std::size_t RawRead(char* buffer, std::size_t size) override {
     DWORD got = 0;
-    if (!::ReadFile(h_, buffer, static_cast<DWORD>(size), &got, nullptr)) ThrowLast();
+    if (!::ReadFile(file_.Get(), buffer, static_cast<DWORD>(size), &got, nullptr)) ThrowLast();
     return got;
   }
   void RawWrite(const char* data, std::size_t size) override {
     while (size > 0) {
       DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
       DWORD put = 0;
-      if (!::WriteFile(h_, data, chunk, &put, nullptr)) ThrowLast();
+      if (!::WriteFile(file_.Get(), data, chunk, &put, nullptr)) ThrowLast();
       if (put == 0) throw RuntimeError(kDiskFull);
       data += put;
       size -= put;
     }
   }
   void RawSync() override {
-    if (!::FlushFileBuffers(h_)) ThrowLast();
+    if (!::FlushFileBuffers(file_.Get())) ThrowLast();
   }
   void RawClose() override {
-    if (h_ == INVALID_HANDLE_VALUE) return;
-    HANDLE h = h_;
-    h_ = INVALID_HANDLE_VALUE;
-    if (!::CloseHandle(h)) ThrowLast();
+    // Closed here rather than by the owner, so that a failure is seen.
+    if (!file_) return;
+    if (!::CloseHandle(file_.Release())) ThrowLast();
   }
 
  private:
-  HANDLE h_;
+  UniqueFile file_;
 };
 
 // A file to be written anew may be a left-over of an earlier run: read-only,
@@ -102,10 +104,10 @@ class Win32FileSystem final : public FileSystem {
       disposition = CREATE_NEW;
       RemoveLeftOver(path, create);
     }
-    HANDLE h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) ThrowLast();
-    return std::make_unique<Win32Stream>(h);
+    UniqueFile file(::CreateFileW(path.c_str(), access, share, nullptr, disposition,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) ThrowLast();
+    return std::make_unique<Win32Stream>(std::move(file));
   }
 
   void DeleteFile(const Path& path) override {
@@ -145,9 +147,7 @@ class Win32FileSystem final : public FileSystem {
 
   std::string FindNormalFile(const Path& path) override {
     WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(path.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return {};
-    ::FindClose(find);
+    if (!UniqueFind(::FindFirstFileW(path.c_str(), &data))) return {};
     constexpr DWORD kNotNormal =
         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (data.dwFileAttributes & kNotNormal) return {};

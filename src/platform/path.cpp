@@ -1,3 +1,4 @@
+// Joining and taking apart paths, and their UTF-8 form.
 #include "platform/path.h"
 
 #ifdef _WIN32

@@ -1,13 +1,24 @@
-// Starting another program.
+// The process service: starting another program. The handlers reach it as
+// they reach the file service, so tests can see what would have started.
 #pragma once
 
 #include "platform/path.h"
 
 namespace platform {
 
-// Starts the executable at `exe` with no arguments, in a normal window that
-// takes the focus, in this program's current folder. Does not wait for it
-// and keeps nothing of it. Throws RuntimeError when it cannot be started.
-void StartProcess(const Path& exe);
+class ProcessStarter {
+ public:
+  virtual ~ProcessStarter() = default;
+  // Starts the executable at `exe` with no arguments, in a normal window
+  // that takes the focus, in this program's current folder. Does not wait
+  // for it and keeps nothing of it. Throws RuntimeError when it cannot be
+  // started.
+  virtual void Start(const Path& exe) = 0;
+};
+
+#ifdef _WIN32
+// The system's own process start.
+ProcessStarter& RealProcessStarter();
+#endif
 
 }  // namespace platform

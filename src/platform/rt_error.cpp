@@ -1,3 +1,5 @@
+// The run-time error numbers and descriptions, and the system codes that map onto
+// them.
 #include "platform/rt_error.h"
 
 #include <cerrno>

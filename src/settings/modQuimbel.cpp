@@ -1,3 +1,4 @@
+// Loading the three settings from the emulator's file, and saving them back into it.
 #include "settings/modQuimbel.h"
 
 #include <memory>

@@ -1,3 +1,4 @@
+// Which line holds which setting, and the line that stores a setting.
 #include "settings/setting_lines.h"
 
 #include "platform/rt_error.h"

@@ -1,3 +1,4 @@
+// One sentence on what a BIOS path names, from its attributes and size.
 #include "window/bios_check.h"
 
 namespace window {

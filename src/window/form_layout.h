@@ -1,6 +1,6 @@
 // The main window's controls: kind, container, text, place and size in
-// twips, keyboard order and colour. The Win32 layer builds the window from
-// this table and nothing else; tests read it to know where things must be.
+// twips, keyboard order, colour and what each does beyond its kind. The Win32 layer builds the
+// window from this table and nothing else; tests read it to know where things must be.
 #pragma once
 
 #include <array>
@@ -37,6 +37,13 @@ enum class Kind { kTabControl, kFrame, kPicture, kLabel, kOption, kCommand, kChe
 // Colours by meaning, so that they follow the user's colour scheme.
 enum class Paint { kDefault, kButtonFace, kWindow };
 
+// What a control does beyond what its kind does.
+enum Trait : unsigned {
+  kPlain = 0,
+  kClicks = 1,      // a label or picture that tells of clicks on it
+  kGroupStart = 2,  // the first of a group of options; the arrow keys move within it
+};
+
 struct ControlSpec {
   Ctl id;
   std::string_view name;
@@ -47,6 +54,7 @@ struct ControlSpec {
   int left, top, width, height;  // twips, from the container's top-left corner
   int tabIndex;                  // keyboard order; -1 for none
   Paint paint;
+  unsigned traits;  // Trait bits
   std::string_view tooltip;
 };
 

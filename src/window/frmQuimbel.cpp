@@ -1,3 +1,5 @@
+// The main window's event handlers, but for "&Ok" (start_actions.cpp), and what the
+// settings routines ask of the window.
 #include "window/frmQuimbel.h"
 
 #include "platform/codepage.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/process.h"
 #include "settings/modQuimbel.h"
 #include "window/form_layout.h"
 
@@ -26,8 +27,6 @@ class FormView {
   virtual void MsgBox(const std::string& text, int style, const std::string& title) = 0;
   // Ends the program at once; the real window never returns from it.
   virtual void EndProgram() = 0;
-  // Starts the program at `path` without waiting for it. Throws RuntimeError.
-  virtual void StartProgram(const platform::Path& path) = 0;
   // Opens the read-me window, or brings it to the front, with this text.
   virtual void ShowReadme(const std::string& text) = 0;
   // Makes tab `page` current (0 Run, 1 Options, 2 Info), as a click on it.
@@ -39,7 +38,8 @@ class FormView {
 
 class frmQuimbel : public modQuimbel::SettingsHost {
  public:
-  frmQuimbel(FormView& view, platform::FileSystem& files) : view_(view), files_(files) {}
+  frmQuimbel(FormView& view, platform::FileSystem& files, platform::ProcessStarter& processes)
+      : view_(view), files_(files), processes_(processes) {}
 
   void Form_Load();
   void Check1_Click();
@@ -69,6 +69,7 @@ class frmQuimbel : public modQuimbel::SettingsHost {
 
   FormView& view_;
   platform::FileSystem& files_;
+  platform::ProcessStarter& processes_;
 };
 
 // The twelve lines of the read-me window, joined by CR LF.

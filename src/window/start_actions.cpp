@@ -9,9 +9,9 @@ constexpr const char* kEmulatorName = "QuimbelAdvance.exe";
 
 // Starts the emulator; a failure is shown and the program goes on, since
 // nothing was started that an exit could leave behind.
-bool StartEmulator(FormView& view, const platform::Path& exe) {
+bool StartEmulator(FormView& view, platform::ProcessStarter& processes, const platform::Path& exe) {
   try {
-    view.StartProgram(exe);
+    processes.Start(exe);
     return true;
   } catch (const platform::RuntimeError& e) {
     view.MsgBox(FailureMessage("The emulator could not be started.", e), modQuimbel::kStyleCritical,
@@ -35,12 +35,12 @@ void frmQuimbel::Command1_Click() {
     view_.EndProgram();
     return;
   }
-  if (view_.Value(Ctl::Option1) == 1) StartEmulator(view_, exe);
+  if (view_.Value(Ctl::Option1) == 1) StartEmulator(view_, processes_, exe);
   if (view_.Value(Ctl::Option2) == 1) {
     view_.EndProgram();
     return;
   }
-  if (view_.Value(Ctl::Option3) == 1 && StartEmulator(view_, exe)) view_.EndProgram();
+  if (view_.Value(Ctl::Option3) == 1 && StartEmulator(view_, processes_, exe)) view_.EndProgram();
 }
 
 }  // namespace window

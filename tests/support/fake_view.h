@@ -11,7 +11,8 @@
 
 namespace testing_support {
 
-class FakeView : public window::FormView {
+// Also the process service the handlers start the emulator through.
+class FakeView : public window::FormView, public platform::ProcessStarter {
  public:
   FakeView() {
     for (const auto& entry : window::kControls) {
@@ -34,7 +35,7 @@ class FakeView : public window::FormView {
     messages.push_back({t, style, title});
   }
   void EndProgram() override { ended = true; }
-  void StartProgram(const platform::Path& path) override {
+  void Start(const platform::Path& path) override {
     if (startError != 0) throw platform::RuntimeError(startError);
     started.push_back(path);
   }

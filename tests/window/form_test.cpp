@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 class FormTest : public ::testing::Test {
  protected:
-  FormTest() : files_(platform::RealFileSystem(), folder_.Path()), form_(view_, files_) {
+  FormTest() : files_(platform::RealFileSystem(), folder_.Path()), form_(view_, files_, view_) {
     testing_support::ResetSettings();
     view_.form = &form_;
     modQuimbel::Bind(form_, files_);
@@ -158,7 +158,7 @@ TEST_F(FormTest, OkCarriesOutTheSelectedAction) {
   AddEmulator();
   for (const auto& c : cases) {
     FakeView view;
-    window::frmQuimbel form(view, files_);
+    window::frmQuimbel form(view, files_, view);
     if (c.option != Ctl::kForm) view.value[c.option] = 1;
     form.Command1_Click();
     EXPECT_EQ(view.started.size(), c.starts) << c.name;
@@ -177,7 +177,7 @@ TEST_F(FormTest, OkWithoutTheEmulatorEndsWhateverIsSelected) {
       testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
       if (!name.empty()) WriteBytes(folder / name, "MZ");
       FakeView view;
-      window::frmQuimbel form(view, files);
+      window::frmQuimbel form(view, files, view);
       if (option != Ctl::kForm) view.value[option] = 1;
       form.Command1_Click();
       ASSERT_EQ(view.messages.size(), 1u) << name << " option " << static_cast<int>(option);
@@ -274,7 +274,7 @@ TEST_F(FormTest, OneDroppedFileFillsTheBiosBoxAndCountsAsAnEdit) {
   };
   for (const auto& c : cases) {
     FakeView view;
-    window::frmQuimbel form(view, files_);
+    window::frmQuimbel form(view, files_, view);
     view.form = &form;
     modQuimbel::Bind(form, files_);
     form.Form_Load();
@@ -344,6 +344,14 @@ TEST(Layout, EveryControlWhereItWasDesigned) {
     EXPECT_EQ(c.top, e.top) << c.name;
     EXPECT_EQ(c.width, e.width) << c.name;
     EXPECT_EQ(c.height, e.height) << c.name;
+  }
+  // The splash and its label tell of clicks; the first option starts the
+  // options' group. No other control does more than its kind.
+  for (const auto& c : window::kControls) {
+    const unsigned traits = c.id == Ctl::Picture1 || c.id == Ctl::Label2 ? window::kClicks
+                            : c.id == Ctl::Option1                       ? window::kGroupStart
+                                                                         : window::kPlain;
+    EXPECT_EQ(c.traits, traits) << c.name;
   }
   EXPECT_EQ(window::LayoutOf(Ctl::txtBios).tooltip,
             "Must be the full path where the BIOS is located. The extension must be GBA.");

@@ -1,3 +1,4 @@
+// DPI, window sizes and DPI changes, with or without the per-monitor functions.
 #include "window/win32/dpi.h"
 
 #include "window/win32/win32_util.h"

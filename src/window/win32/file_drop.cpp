@@ -1,3 +1,4 @@
+// Taking dropped files in both ways a drop can come.
 #include "window/win32/file_drop.h"
 
 #include "window/win32/win32_util.h"
@@ -41,22 +42,19 @@ void FinishDrop(HDROP drop) {
   if (finish) finish(drop);
 }
 
-FileDropTarget* FileDropTarget::Register(HWND hwnd, Handler onDrop) {
+Microsoft::WRL::ComPtr<FileDropTarget> FileDropTarget::Register(HWND hwnd, Handler onDrop) {
   static const auto initialize = Ole<HRESULT(WINAPI*)(LPVOID)>("OleInitialize");
   static const auto registerTarget = Ole<HRESULT(WINAPI*)(HWND, LPDROPTARGET)>("RegisterDragDrop");
   if (!initialize || !registerTarget || FAILED(initialize(nullptr))) return nullptr;
-  auto* target = new FileDropTarget(hwnd, std::move(onDrop));
-  if (FAILED(registerTarget(hwnd, target))) {
-    target->Release();
-    return nullptr;
-  }
+  Microsoft::WRL::ComPtr<FileDropTarget> target;
+  target.Attach(new FileDropTarget(hwnd, std::move(onDrop)));  // its first reference
+  if (FAILED(registerTarget(hwnd, target.Get()))) return nullptr;
   return target;
 }
 
 void FileDropTarget::Revoke() {
   static const auto revoke = Ole<HRESULT(WINAPI*)(HWND)>("RevokeDragDrop");
   if (revoke) revoke(hwnd_);
-  Release();
 }
 
 HRESULT FileDropTarget::QueryInterface(REFIID riid, void** out) {

@@ -8,6 +8,7 @@
 
 #include <oleidl.h>
 #include <shellapi.h>
+#include <wrl/client.h>
 
 #include <functional>
 #include <string>
@@ -20,7 +21,7 @@ std::vector<std::string> DroppedFiles(HDROP drop);
 void FinishDrop(HDROP drop);
 
 // Accepts drops of files on `hwnd` in both ways and hands their paths to
-// `onDrop`. Lives as long as the window; Revoke before the window goes.
+// `onDrop`. The window's ComPtr keeps it; Revoke before the window goes.
 class FileDropTarget final : public IDropTarget {
  public:
   using Handler = std::function<void(const std::vector<std::string>&)>;
@@ -28,7 +29,8 @@ class FileDropTarget final : public IDropTarget {
   // Initialises OLE for this thread and registers a new target for `hwnd`;
   // nullptr if the system refuses, in which case WM_DROPFILES still works
   // (the window has WS_EX_ACCEPTFILES from its creation).
-  static FileDropTarget* Register(HWND hwnd, Handler onDrop);
+  static Microsoft::WRL::ComPtr<FileDropTarget> Register(HWND hwnd, Handler onDrop);
+  // Ends the drops on the window; the system lets go of its reference.
   void Revoke();
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;

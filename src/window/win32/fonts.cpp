@@ -1,3 +1,4 @@
+// The dialog font that fits the fixed boxes, and the tab captions' font.
 #include "window/win32/fonts.h"
 
 #include "window/form_layout.h"
@@ -6,7 +7,7 @@
 namespace win32 {
 namespace {
 
-HFONT Create(const wchar_t* face, int tenthsOfPoint, UINT dpi) {
+platform::UniqueFont Create(const wchar_t* face, int tenthsOfPoint, UINT dpi) {
   LOGFONTW lf{};
   lf.lfHeight = -::MulDiv(tenthsOfPoint, static_cast<int>(dpi), 720);
   lf.lfWeight = FW_NORMAL;
@@ -14,12 +15,13 @@ HFONT Create(const wchar_t* face, int tenthsOfPoint, UINT dpi) {
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
   lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-  return ::CreateFontIndirectW(&lf);
+  return platform::UniqueFont(::CreateFontIndirectW(&lf));
 }
 
 // Whether every fixed caption of the main window fits its box in `font`.
 bool CaptionsFit(HFONT font, UINT dpi) {
-  HDC dc = ::CreateCompatibleDC(nullptr);
+  platform::UniqueMemoryDc memory(::CreateCompatibleDC(nullptr));
+  HDC dc = memory.Get();
   HGDIOBJ old = ::SelectObject(dc, font);
   bool fit = true;
   for (const auto& entry : window::kControls) {
@@ -30,7 +32,6 @@ bool CaptionsFit(HFONT font, UINT dpi) {
     fit = fit && rc.right <= CaptionRoom(entry, dpi) && rc.bottom <= Px(entry.height, dpi);
   }
   ::SelectObject(dc, old);
-  ::DeleteDC(dc);
   return fit;
 }
 
@@ -46,18 +47,17 @@ int CaptionRoom(const window::ControlSpec& entry, UINT dpi) {
   return room;
 }
 
-HFONT CreateDialogFont(UINT dpi) {
+platform::UniqueFont CreateDialogFont(UINT dpi) {
   // Tahoma 8 pt fits the boxes on Windows; a wider Tahoma (Wine's) is taken
   // a half point smaller at a time until every caption shows whole.
   for (int tenths = 80; tenths > 60; tenths -= 5) {
-    HFONT font = Create(L"Tahoma", tenths, dpi);
-    if (CaptionsFit(font, dpi)) return font;
-    ::DeleteObject(font);
+    platform::UniqueFont font = Create(L"Tahoma", tenths, dpi);
+    if (CaptionsFit(font.Get(), dpi)) return font;
   }
   return Create(L"Tahoma", 60, dpi);
 }
 
-HFONT CreateTabFont(UINT dpi) {
+platform::UniqueFont CreateTabFont(UINT dpi) {
   return Create(Widen(window::kTabFontFace).c_str(), window::kTabFontTenthsOfPoint, dpi);
 }
 

@@ -1,24 +1,26 @@
-// frmQuimbel as a real Win32 window: builds its controls from the layout
-// table, routes their notifications to the handlers, and is the FormView
-// those handlers work through.
+// frmQuimbel as a real Win32 window: routes the system's messages and its
+// controls' notifications to the handlers, and is the FormView those
+// handlers work through.
 #pragma once
 
 #include <windows.h>
 
-#include <array>
-#include <map>
+#include <wrl/client.h>
 
+#include "platform/process.h"
 #include "window/frmQuimbel.h"
+#include "window/win32/bios_tip.h"
+#include "window/win32/control_set.h"
+#include "window/win32/file_drop.h"
+#include "window/win32/fonts.h"
+#include "window/win32/splash.h"
 #include "window/win32/win32_util.h"
 
 namespace win32 {
 
-class FileDropTarget;
-
 class MainWindow final : public BaseWindow<MainWindow>, public window::FormView {
  public:
-  MainWindow(HWND owner, platform::FileSystem& files);
-  ~MainWindow() override;
+  MainWindow(HWND owner, platform::FileSystem& files, platform::ProcessStarter& processes);
 
   // Creates the window and its controls, runs the load handler, then shows
   // the window centred on the screen with the focus on the tab control.
@@ -37,7 +39,6 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   void SetVisible(window::Ctl id, bool visible) override;
   void MsgBox(const std::string& text, int style, const std::string& title) override;
   [[noreturn]] void EndProgram() override;
-  void StartProgram(const platform::Path& path) override;
   void ShowReadme(const std::string& text) override;
   void SelectPage(int page) override;
   void ShowBiosTip(const std::string& text) override;
@@ -49,43 +50,30 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   void OnDestroyed() {}
   void OnCommand(window::Ctl id, UINT code);
   LRESULT OnColor(HDC dc, HWND control);
-  void DrawSplash(const DRAWITEMSTRUCT& item);
-  void ScaleSplashToDpi();
   void CreateControls();
-  void MakeControl(const window::ControlSpec& entry);
-  void MakePage(int page);
-  void UnthemeTabs();
-  void EquipControl(const window::ControlSpec& entry);
+  void OnControlMade(const window::ControlSpec& entry);
   void FinishStart();
   void EnsureOle();
-  HFONT FontFor(const window::ControlSpec& entry) const;
+  void AddTooltip(const window::ControlSpec& entry);
+  void AddPathCompletion(HWND box);
+  void UnthemeTabs();
   void SizeTabs();
   void Layout(const POINT* origin);
   void ShowCurrentPage();
   void MoveFocus(bool backwards);
-  HWND Control(window::Ctl id) const;
+  HWND Control(window::Ctl id) const { return controls_.Get(id); }
 
   HWND owner_;
   platform::FileSystem& files_;
   window::frmQuimbel form_;
-  std::map<window::Ctl, HWND> controls_;
-  std::map<window::Ctl, bool> shown_;  // visibility as the handlers set it
-  // What the handlers set in controls not made yet.
-  std::map<window::Ctl, int> values_;
-  std::map<window::Ctl, std::string> texts_;
-  std::map<window::Ctl, bool> enabled_;
-  bool oleReady_ = false;
-  HWND tooltip_ = nullptr;
-  HWND biosTip_ = nullptr;  // the balloon with a word about the BIOS path
-  bool biosTipShown_ = false;
-  FileDropTarget* dropTarget_ = nullptr;
+  ControlSet controls_;
   UINT dpi_ = 96;
-  HFONT font_ = nullptr;
-  HFONT tabFont_ = nullptr;
-  HBITMAP splash_ = nullptr;  // at its natural size
-  SIZE splashSize_{};
-  HBITMAP scaledSplash_ = nullptr;  // at dpi_, when that is not 96
-  SIZE scaledSize_{};
+  WindowFonts fonts_;
+  Splash splash_;
+  BiosTip biosTip_;
+  HWND tooltip_ = nullptr;  // the text box's hover tip, made once the window is idle
+  bool oleReady_ = false;
+  Microsoft::WRL::ComPtr<FileDropTarget> dropTarget_;
 };
 
 }  // namespace win32

@@ -1,4 +1,7 @@
+// The read-me window: made on first use, laid out at its DPI, gone when closed.
 #include "window/win32/readme_window.h"
+
+#include <utility>
 
 #include "platform/rt_error.h"
 #include "window/win32/dpi.h"
@@ -33,7 +36,7 @@ ReadmeWindow::ReadmeWindow(HWND owner) {
                                Px(kLabelLeft, dpi_), Px(kLabelTop, dpi_), Px(kLabelWidth, dpi_),
                                Px(kLabelHeight, dpi_), hwnd_,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)));
-  ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
   if (WindowDpi(hwnd_) != dpi_) {
     dpi_ = WindowDpi(hwnd_);
     Layout(nullptr);
@@ -53,13 +56,13 @@ void ReadmeWindow::ShowText(HWND owner, const std::string& text) {
 // The client area, the label and its font at the current DPI; the new font
 // is in the label before the old one goes.
 void ReadmeWindow::Layout(const POINT* origin) {
-  HFONT old = font_;
+  platform::UniqueFont old = std::move(font_);
   font_ = CreateDialogFont(dpi_);
   SetClientSize(hwnd_, Px(kWidth, dpi_), Px(kHeight, dpi_), dpi_, origin);
   ::SetWindowPos(label_, nullptr, Px(kLabelLeft, dpi_), Px(kLabelTop, dpi_), Px(kLabelWidth, dpi_),
                  Px(kLabelHeight, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-  ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
-  if (old) ::DeleteObject(old);
+  ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+  old.Reset();
   SetIconsForDpi(hwnd_, kIconResource, dpi_);
   ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
@@ -86,7 +89,6 @@ LRESULT ReadmeWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void ReadmeWindow::OnDestroyed() {
-  if (font_) ::DeleteObject(font_);
   openWindow = nullptr;
   delete this;
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/unique_handle.h"
 #include "window/win32/win32_util.h"
 
 namespace win32 {
@@ -29,7 +30,7 @@ class ReadmeWindow final : public BaseWindow<ReadmeWindow> {
 
   UINT dpi_ = 96;
   HWND label_ = nullptr;
-  HFONT font_ = nullptr;
+  platform::UniqueFont font_;
 };
 
 }  // namespace win32

@@ -1,3 +1,5 @@
+// Text conversion, window classes and icons, window creation, system functions, the
+// count of open windows and the last-resort report.
 #include "window/win32/win32_util.h"
 
 #include <new>

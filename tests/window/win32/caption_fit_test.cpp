@@ -26,7 +26,8 @@ SIZE TextSize(HFONT font, const std::wstring& text, int wrapWidth) {
 
 TEST(CaptionFit, EveryCaptionFitsItsBox) {
   for (UINT dpi : {96u, 144u}) {
-    HFONT font = win32::CreateDialogFont(dpi);
+    const platform::UniqueFont owned = win32::CreateDialogFont(dpi);
+    HFONT font = owned.Get();
     LOGFONTW chosen{};
     ::GetObjectW(font, sizeof chosen, &chosen);
     // Never larger than the 8 pt the boxes were made for, nor much smaller.
@@ -40,25 +41,23 @@ TEST(CaptionFit, EveryCaptionFitsItsBox) {
       EXPECT_LE(size.cx, win32::CaptionRoom(entry, dpi)) << entry.name << " at " << dpi << " DPI";
       EXPECT_LE(size.cy, height) << entry.name << " at " << dpi << " DPI";
     }
-    ::DeleteObject(font);
   }
 }
 
 TEST(CaptionFit, CreditsAndTabCaptionsFit) {
   for (UINT dpi : {96u, 144u}) {
-    HFONT font = win32::CreateDialogFont(dpi);
+    const platform::UniqueFont font = win32::CreateDialogFont(dpi);
     const auto& credits = window::LayoutOf(window::Ctl::lblCopyRight);
-    SIZE size = TextSize(font, win32::Widen(window::kCreditText), win32::Px(credits.width, dpi));
+    SIZE size =
+        TextSize(font.Get(), win32::Widen(window::kCreditText), win32::Px(credits.width, dpi));
     EXPECT_LE(size.cy, win32::Px(credits.height, dpi)) << dpi;
-    ::DeleteObject(font);
 
-    HFONT tabFont = win32::CreateTabFont(dpi);
+    const platform::UniqueFont tabFont = win32::CreateTabFont(dpi);
     const int tabWidth =
         win32::Px(window::LayoutOf(window::Ctl::SSTab1).width, dpi) / 3 - win32::Px(60, dpi);
     for (auto caption : window::kPageCaptions) {
-      EXPECT_LE(TextSize(tabFont, win32::Widen(caption), 0).cx, tabWidth - 12) << dpi;
+      EXPECT_LE(TextSize(tabFont.Get(), win32::Widen(caption), 0).cx, tabWidth - 12) << dpi;
     }
-    ::DeleteObject(tabFont);
   }
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/rt_error.h"
+#include "platform/unique_handle.h"
 #include "support/fault_fs.h"
 #include "support/screen_pixel.h"
 #include "support/temp_folder.h"
@@ -91,7 +92,7 @@ class InProcessWindow : public ::testing::Test {
 
   testing_support::TempFolder folder_;
   testing_support::FaultyFileSystem files_{platform::RealFileSystem(), folder_.Path()};
-  win32::MainWindow main_{nullptr, files_};
+  win32::MainWindow main_{nullptr, files_, platform::RealProcessStarter()};
 };
 
 // On a DPI change the controls get their new fonts before the old ones go.
@@ -130,6 +131,92 @@ bool PumpUntil(const std::function<bool()>& done) {
     if (::GetTickCount64() >= until) return false;
     ::Sleep(20);
   }
+}
+
+// The process's GDI and USER objects. Wine's GetGuiResources answers 0 for
+// both, which no real Windows does for a process with a window; there the
+// objects are counted instead: GDI objects and icons by walking the handle
+// tables (Wine takes a handle given by its index alone for the live object
+// at that index), windows by enumerating them.
+struct GuiObjects {
+  DWORD gdi = 0, user = 0;
+};
+
+BOOL CALLBACK CountOwnWindow(HWND hwnd, LPARAM count) {
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != ::GetCurrentProcessId()) return TRUE;
+  ++*reinterpret_cast<DWORD*>(count);
+  ::EnumChildWindows(hwnd, CountOwnWindow, count);
+  return TRUE;
+}
+
+GuiObjects CountGuiObjects() {
+  HANDLE self = ::GetCurrentProcess();
+  GuiObjects n{::GetGuiResources(self, GR_GDIOBJECTS), ::GetGuiResources(self, GR_USEROBJECTS)};
+  if (n.gdi != 0 && n.user != 0) return n;
+  n = {};
+  for (UINT_PTR index = 0; index < 0x10000; ++index) {
+    if (::GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++n.gdi;
+  }
+  for (UINT_PTR index = 0x20; index < 0x10000; index += 2) {  // USER handles are even
+    ICONINFO icon;
+    if (!::GetIconInfo(reinterpret_cast<HICON>(index), &icon)) continue;
+    ++n.user;
+    ::DeleteObject(icon.hbmMask);
+    if (icon.hbmColor) ::DeleteObject(icon.hbmColor);
+  }
+  ::EnumWindows(CountOwnWindow, reinterpret_cast<LPARAM>(&n.user));
+  for (HWND only = nullptr; (only = ::FindWindowExW(HWND_MESSAGE, only, nullptr, nullptr));)
+    CountOwnWindow(only, reinterpret_cast<LPARAM>(&n.user));
+  return n;
+}
+
+// Opening and closing the read-me window, and DPI changes of both windows,
+// leave no GDI or USER object behind.
+TEST_F(InProcessWindow, ReadmeOpeningsAndDpiChangesLeaveNoObjectBehind) {
+  auto changeDpi = [](HWND hwnd, UINT dpi) {
+    RECT suggested;
+    ::GetWindowRect(hwnd, &suggested);
+    ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    ::UpdateWindow(hwnd);
+  };
+  auto openAndClose = [&] {
+    main_.ShowReadme("A line to show.\r\nAnd another.");
+    HWND readme = ::FindWindowW(L"QuimbelReadmeWindow", nullptr);
+    ASSERT_NE(readme, nullptr);
+    changeDpi(readme, 144);
+    ::DestroyWindow(readme);
+  };
+  auto settle = [] { PumpUntil([] { return true; }); };
+  // The first times make what every later time shares: the class, the
+  // shared icons at each size, the system's cache of device contexts.
+  for (int i = 0; i < 2; ++i) {
+    openAndClose();
+    for (UINT dpi : {144u, 96u}) changeDpi(main_.Hwnd(), dpi);
+  }
+  settle();
+
+  // The count sees an object come and go.
+  const GuiObjects before = CountGuiObjects();
+  {
+    platform::UniqueFont font(
+        ::CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+    HWND window =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, 0);
+    const GuiObjects during = CountGuiObjects();
+    EXPECT_GT(during.gdi, before.gdi);
+    EXPECT_GT(during.user, before.user);
+    ::DestroyWindow(window);
+  }
+  EXPECT_EQ(CountGuiObjects().gdi, before.gdi);
+
+  for (int i = 0; i < 20; ++i) openAndClose();
+  for (int i = 0; i < 10; ++i) changeDpi(main_.Hwnd(), i % 2 == 0 ? 144 : 96);
+  settle();
+  const GuiObjects after = CountGuiObjects();
+  EXPECT_EQ(after.gdi, before.gdi);
+  EXPECT_EQ(after.user, before.user);
 }
 
 using testing_support::ScreenPixel;
@@ -216,7 +303,7 @@ class FileList final : public IDataObject {
 TEST(Win32Window, AnOleDropOfFilesGivesTheirPaths) {
   HWND window = win32::CreateWindowOrThrow(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr);
   std::vector<std::vector<std::string>> drops;
-  win32::FileDropTarget* target = win32::FileDropTarget::Register(
+  const auto target = win32::FileDropTarget::Register(
       window, [&](const std::vector<std::string>& paths) { drops.push_back(paths); });
   ASSERT_NE(target, nullptr);
   FileList files({L"C:\\gba\\gba_bios.bin", L"D:\\\u00e9t\u00e9\\b.gba"});

@@ -1,0 +1,58 @@
+// Containers that pass their children's notifications on and paint their
+// insides.
+#include "window/win32/containers.h"
+
+#include <commctrl.h>
+
+namespace win32 {
+namespace {
+
+bool IsClass(HWND hwnd, const wchar_t* name) {
+  wchar_t cls[32];
+  ::GetClassNameW(hwnd, cls, 32);
+  return lstrcmpiW(cls, name) == 0;
+}
+
+LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                               DWORD_PTR mainWindow) {
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_DRAWITEM:
+      return ::SendMessageW(reinterpret_cast<HWND>(mainWindow), msg, wp, lp);
+    case WM_PAINT: {
+      // A tab control leaves its page unpainted (Wine's) or paints it the
+      // visual style's white; the page is the button-face colour, like the
+      // frames on it. The control draws its tabs and edge over that.
+      if (!IsClass(hwnd, WC_TABCONTROLW)) break;
+      PAINTSTRUCT paint;
+      HDC dc = ::BeginPaint(hwnd, &paint);
+      ::FillRect(dc, &paint.rcPaint, ::GetSysColorBrush(COLOR_BTNFACE));
+      ::DefSubclassProc(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+      ::EndPaint(hwnd, &paint);
+      return 0;
+    }
+    case WM_ERASEBKGND: {
+      // A group box paints only its border; its inside is the frame's colour.
+      if (!IsClass(hwnd, WC_BUTTONW)) break;
+      RECT rc;
+      ::GetClientRect(hwnd, &rc);
+      ::FillRect(reinterpret_cast<HDC>(wp), &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
+    default:
+      break;
+  }
+  return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void HandChildrenTo(HWND container, HWND mainWindow) {
+  ::SetWindowSubclass(container, ForwardToMain, 1, reinterpret_cast<DWORD_PTR>(mainWindow));
+}
+
+}  // namespace win32

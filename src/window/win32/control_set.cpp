@@ -1,0 +1,178 @@
+// Building the table's controls, placing them, and keeping their state.
+#include "window/win32/control_set.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "window/win32/containers.h"
+#include "window/win32/win32_util.h"
+
+namespace win32 {
+
+using window::Ctl;
+using window::Kind;
+
+namespace {
+
+struct ClassAndStyle {
+  const wchar_t* cls;
+  DWORD style;
+  DWORD exStyle;
+};
+
+// What a control's kind makes of it; the table's traits add the rest.
+ClassAndStyle ClassFor(const window::ControlSpec& entry) {
+  const DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
+  const DWORD clicks = (entry.traits & window::kClicks) ? SS_NOTIFY : 0;
+  switch (entry.kind) {
+    case Kind::kTabControl:
+      return {WC_TABCONTROLW,
+              child | WS_CLIPCHILDREN | WS_TABSTOP | TCS_FIXEDWIDTH | TCS_FOCUSONBUTTONDOWN,
+              WS_EX_CONTROLPARENT};
+    case Kind::kFrame:
+      return {WC_BUTTONW, child | WS_CLIPCHILDREN | BS_GROUPBOX, WS_EX_CONTROLPARENT};
+    case Kind::kPicture:
+      return {WC_STATICW, child | WS_CLIPCHILDREN | SS_OWNERDRAW | clicks, WS_EX_CONTROLPARENT};
+    case Kind::kLabel:
+      return {WC_STATICW, child | SS_LEFT | clicks, 0};
+    case Kind::kOption:
+      return {WC_BUTTONW,
+              child | WS_TABSTOP | BS_AUTORADIOBUTTON |
+                  ((entry.traits & window::kGroupStart) ? WS_GROUP : 0u),
+              0};
+    case Kind::kCommand:
+      return {WC_BUTTONW, child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
+    case Kind::kCheck:
+      return {WC_BUTTONW, child | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case Kind::kTextBox:
+      return {WC_EDITW, child | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+  }
+  return {WC_STATICW, child, 0};
+}
+
+// The tab page a control belongs to, through its containers; kNoPage for
+// the tab control itself.
+int PageOf(const window::ControlSpec& entry) {
+  if (entry.page != window::kNoPage || entry.parent == Ctl::kForm) return entry.page;
+  return PageOf(window::LayoutOf(entry.parent));
+}
+
+}  // namespace
+
+void ControlSet::Attach(HWND window, MadeHandler onMade) {
+  window_ = window;
+  onMade_ = std::move(onMade);
+}
+
+HWND ControlSet::Get(Ctl id) const {
+  if (id == Ctl::kForm) return window_;
+  const auto found = controls_.find(id);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+void ControlSet::Make(const window::ControlSpec& entry, UINT dpi, const WindowFonts& fonts) {
+  ClassAndStyle cs = ClassFor(entry);
+  if (Shown(entry.id)) cs.style |= WS_VISIBLE;
+  const auto text = texts_.find(entry.id);
+  const std::wstring caption = Widen(text != texts_.end() ? text->second : entry.text);
+  HWND control =
+      CreateWindowOrThrow(cs.exStyle, cs.cls, caption.c_str(), cs.style, Px(entry.left, dpi),
+                          Px(entry.top, dpi), Px(entry.width, dpi), Px(entry.height, dpi),
+                          Get(entry.parent), reinterpret_cast<HMENU>(entry.id));
+  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(entry)), FALSE);
+  // A text box without a length limit of its own keeps whatever is put in
+  // it; the system's default would cut a path at 30,000 characters.
+  if (entry.kind == Kind::kTextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
+  if (values_[entry.id] == 1) ::SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+  if (const auto enabled = enabled_.find(entry.id); enabled != enabled_.end())
+    ::EnableWindow(control, enabled->second ? TRUE : FALSE);
+  controls_[entry.id] = control;
+  if (cs.exStyle & WS_EX_CONTROLPARENT) HandChildrenTo(control, window_);
+  if (onMade_) onMade_(entry);
+}
+
+void ControlSet::MakePage(int page, UINT dpi, const WindowFonts& fonts) {
+  bool made = false;
+  for (const auto& entry : window::kControls) {
+    if (PageOf(entry) != page || Get(entry.id)) continue;
+    Make(entry, dpi, fonts);
+    made = true;
+  }
+  if (!made) return;
+  // The splash lies above the tab's pages; the label that names the BIOS
+  // box lies beneath the box where the two overlap.
+  ::SetWindowPos(Get(Ctl::Picture1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (HWND label = Get(Ctl::Label1))
+    ::SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void ControlSet::ShowPage(int page, UINT dpi, const WindowFonts& fonts) {
+  if (page != 0 || !Shown(Ctl::Picture1)) MakePage(page, dpi, fonts);
+  HWND focus = ::GetFocus();
+  for (const auto& entry : window::kControls) {
+    HWND control = Get(entry.id);
+    if (entry.page == window::kNoPage || !control) continue;
+    const bool show = Shown(entry.id) && entry.page == page;
+    ::ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
+    if (!show && focus && (focus == control || ::IsChild(control, focus)))
+      ::SetFocus(Get(Ctl::SSTab1));
+  }
+}
+
+void ControlSet::Place(UINT dpi, const WindowFonts& fonts) {
+  for (const auto& entry : window::kControls) {
+    HWND control = Get(entry.id);
+    if (!control) continue;
+    ::SetWindowPos(control, nullptr, Px(entry.left, dpi), Px(entry.top, dpi), Px(entry.width, dpi),
+                   Px(entry.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(entry)), TRUE);
+  }
+}
+
+int ControlSet::Value(Ctl id) {
+  HWND control = Get(id);
+  if (!control) return values_[id];
+  return ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void ControlSet::SetValue(Ctl id, int value) {
+  if (HWND control = Get(id)) {
+    ::SendMessageW(control, BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+  } else {
+    values_[id] = value;
+  }
+}
+
+std::string ControlSet::Text(Ctl id) {
+  if (HWND control = Get(id)) return WindowText(control);
+  const auto text = texts_.find(id);
+  return text != texts_.end() ? text->second : std::string(window::LayoutOf(id).text);
+}
+
+void ControlSet::SetText(Ctl id, const std::string& utf8) {
+  if (HWND control = Get(id)) {
+    ::SetWindowTextW(control, Widen(utf8).c_str());
+  } else {
+    texts_[id] = utf8;
+  }
+}
+
+void ControlSet::SetEnabled(Ctl id, bool enabled) {
+  if (HWND control = Get(id)) {
+    ::EnableWindow(control, enabled ? TRUE : FALSE);
+  } else {
+    enabled_[id] = enabled;
+  }
+}
+
+bool ControlSet::Shown(Ctl id) const {
+  const auto hidden = hidden_.find(id);
+  return hidden == hidden_.end() || !hidden->second;
+}
+
+void ControlSet::SetShown(Ctl id, bool shown) {
+  hidden_[id] = !shown;
+}
+
+}  // namespace win32

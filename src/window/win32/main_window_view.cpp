@@ -1,0 +1,71 @@
+// The main window as the handlers see it: controls by name, message boxes,
+// the read-me window, the pages and the BIOS balloon.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "window/win32/main_window.h"
+#include "window/win32/readme_window.h"
+
+namespace win32 {
+
+using window::Ctl;
+
+int MainWindow::Value(Ctl id) {
+  return controls_.Value(id);
+}
+
+void MainWindow::SetValue(Ctl id, int value) {
+  controls_.SetValue(id, value);
+}
+
+std::string MainWindow::Text(Ctl id) {
+  return controls_.Text(id);
+}
+
+void MainWindow::SetText(Ctl id, const std::string& utf8) {
+  controls_.SetText(id, utf8);
+}
+
+void MainWindow::SetEnabled(Ctl id, bool enabled) {
+  HWND control = Control(id);
+  if (!enabled && control && ::GetFocus() == control) MoveFocus(false);
+  controls_.SetEnabled(id, enabled);
+}
+
+void MainWindow::SetVisible(Ctl id, bool visible) {
+  controls_.SetShown(id, visible);
+  if (window::LayoutOf(id).page != window::kNoPage) {
+    ShowCurrentPage();
+  } else if (HWND control = Control(id)) {
+    ::ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
+  }
+}
+
+void MainWindow::MsgBox(const std::string& text, int style, const std::string& title) {
+  HWND parent = (hwnd_ && ::IsWindowVisible(hwnd_)) ? hwnd_ : nullptr;
+  ::MessageBoxW(parent, Widen(text).c_str(), Widen(title).c_str(), static_cast<UINT>(style));
+}
+
+void MainWindow::EndProgram() {
+  ::ExitProcess(0);
+}
+
+void MainWindow::ShowReadme(const std::string& text) {
+  ReadmeWindow::ShowText(owner_, text);
+}
+
+void MainWindow::SelectPage(int page) {
+  TabCtrl_SetCurSel(Control(Ctl::SSTab1), page);
+  ShowCurrentPage();
+}
+
+void MainWindow::ShowBiosTip(const std::string& text) {
+  biosTip_.Show(Control(Ctl::txtBios), text, fonts_.dialog.Get(), dpi_);
+}
+
+void MainWindow::HideBiosTip() {
+  biosTip_.Hide();
+}
+
+}  // namespace win32
