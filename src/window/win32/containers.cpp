@@ -26,12 +26,15 @@ LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
     case WM_PAINT: {
       // A tab control leaves its page unpainted (Wine's) or paints it the
       // visual style's white; the page is the button-face colour, like the
-      // frames on it. The control draws its tabs and edge over that.
+      // frames on it. The control draws its tabs and edge over that, unless
+      // nothing of it shows: under the splash, the whole of it is covered.
       if (!IsClass(hwnd, WC_TABCONTROLW)) break;
       PAINTSTRUCT paint;
       HDC dc = ::BeginPaint(hwnd, &paint);
-      ::FillRect(dc, &paint.rcPaint, ::GetSysColorBrush(COLOR_BTNFACE));
-      ::DefSubclassProc(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+      if (!::IsRectEmpty(&paint.rcPaint)) {
+        ::FillRect(dc, &paint.rcPaint, ::GetSysColorBrush(COLOR_BTNFACE));
+        ::DefSubclassProc(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+      }
       ::EndPaint(hwnd, &paint);
       return 0;
     }
