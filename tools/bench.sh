@@ -106,8 +106,8 @@ charges for child windows: the starter makes only what its first picture shows (
 control and the splash); a page's controls come when it first shows, and the text box's
 tooltip, path completion and OLE (for dropped files) once the window is shown and idle. The
 splash is decoded by stb_image, without COM. D shows what the manifest alone costs under
-Wine: a window that asks for visual styles loads the common controls 6 and the theme
-machinery before its first picture, however little it shows.
+Wine (common controls 6, the theme machinery, per-monitor DPI awareness), which the starter
+needs and the bare window B does without.
 
 ## Footprint
 
