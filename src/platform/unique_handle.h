@@ -39,47 +39,30 @@ class UniqueHandle {
   H handle_ = Traits::Invalid();
 };
 
-template <class H>
-struct GdiObjectTraits {
-  static H Invalid() { return nullptr; }
-  static void Free(H object) { ::DeleteObject(object); }
+// Frees a handle with `kFree`; the handle that owns nothing is nullptr, or
+// INVALID_HANDLE_VALUE for the calls that fail with it (CreateFileW,
+// FindFirstFileW).
+template <class H, auto kFree, bool kNoneIsInvalidHandleValue = false>
+struct HandleTraits {
+  static H Invalid() {
+    if constexpr (kNoneIsInvalidHandleValue) {
+      return INVALID_HANDLE_VALUE;
+    } else {
+      return nullptr;
+    }
+  }
+  static void Free(H handle) { kFree(handle); }
 };
 
-struct IconTraits {
-  static HICON Invalid() { return nullptr; }
-  static void Free(HICON icon) { ::DestroyIcon(icon); }
-};
-
+using UniqueFont = UniqueHandle<HFONT, HandleTraits<HFONT, &::DeleteObject>>;
+using UniqueBitmap = UniqueHandle<HBITMAP, HandleTraits<HBITMAP, &::DeleteObject>>;
+using UniqueBrush = UniqueHandle<HBRUSH, HandleTraits<HBRUSH, &::DeleteObject>>;
+using UniqueIcon = UniqueHandle<HICON, HandleTraits<HICON, &::DestroyIcon>>;
 // A memory device context from CreateCompatibleDC.
-struct MemoryDcTraits {
-  static HDC Invalid() { return nullptr; }
-  static void Free(HDC dc) { ::DeleteDC(dc); }
-};
-
-// Kernel objects: files, processes, threads. CreateFileW's failure value.
-struct KernelHandleTraits {
-  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Free(HANDLE handle) { ::CloseHandle(handle); }
-};
-
-struct FindHandleTraits {
-  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-  static void Free(HANDLE find) { ::FindClose(find); }
-};
-
-using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
-using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
-using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
-using UniqueIcon = UniqueHandle<HICON, IconTraits>;
-using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
-using UniqueFile = UniqueHandle<HANDLE, KernelHandleTraits>;
-using UniqueFind = UniqueHandle<HANDLE, FindHandleTraits>;
-
-// CreateProcessW's process and thread handles, which use nullptr for none.
-struct NullableKernelHandleTraits {
-  static HANDLE Invalid() { return nullptr; }
-  static void Free(HANDLE handle) { ::CloseHandle(handle); }
-};
-using UniqueKernelHandle = UniqueHandle<HANDLE, NullableKernelHandleTraits>;
+using UniqueMemoryDc = UniqueHandle<HDC, HandleTraits<HDC, &::DeleteDC>>;
+// Kernel objects: processes and threads (nullptr for none), files.
+using UniqueKernelHandle = UniqueHandle<HANDLE, HandleTraits<HANDLE, &::CloseHandle>>;
+using UniqueFile = UniqueHandle<HANDLE, HandleTraits<HANDLE, &::CloseHandle, true>>;
+using UniqueFind = UniqueHandle<HANDLE, HandleTraits<HANDLE, &::FindClose, true>>;
 
 }  // namespace platform
