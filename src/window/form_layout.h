@@ -42,6 +42,8 @@ enum Trait : unsigned {
   kPlain = 0,
   kClicks = 1,      // a label or picture that tells of clicks on it
   kGroupStart = 2,  // the first of a group of options; the arrow keys move within it
+  kOnTop = 4,       // lies above its siblings, those made after it included
+  kBeneath = 8,     // lies beneath the siblings it overlaps
 };
 
 struct ControlSpec {

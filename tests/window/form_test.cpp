@@ -1,6 +1,8 @@
 // The main window's handlers against a fake window and real files.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "support/fake_view.h"
 #include "support/fault_fs.h"
 #include "support/temp_folder.h"
@@ -345,13 +347,19 @@ TEST(Layout, EveryControlWhereItWasDesigned) {
     EXPECT_EQ(c.width, e.width) << c.name;
     EXPECT_EQ(c.height, e.height) << c.name;
   }
-  // The splash and its label tell of clicks; the first option starts the
-  // options' group. No other control does more than its kind.
+  // The splash tells of clicks and lies above the pages, as its label tells
+  // of clicks; the first option starts the options' group; the label that
+  // names the BIOS box lies beneath the box where the two overlap. No other
+  // control does more than its kind.
+  const std::map<Ctl, unsigned> traits = {
+      {Ctl::Picture1, window::kClicks | window::kOnTop},
+      {Ctl::Label2, window::kClicks},
+      {Ctl::Option1, window::kGroupStart},
+      {Ctl::Label1, window::kBeneath},
+  };
   for (const auto& c : window::kControls) {
-    const unsigned traits = c.id == Ctl::Picture1 || c.id == Ctl::Label2 ? window::kClicks
-                            : c.id == Ctl::Option1                       ? window::kGroupStart
-                                                                         : window::kPlain;
-    EXPECT_EQ(c.traits, traits) << c.name;
+    const auto found = traits.find(c.id);
+    EXPECT_EQ(c.traits, found == traits.end() ? window::kPlain : found->second) << c.name;
   }
   EXPECT_EQ(window::LayoutOf(Ctl::txtBios).tooltip,
             "Must be the full path where the BIOS is located. The extension must be GBA.");

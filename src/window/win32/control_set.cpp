@@ -100,11 +100,14 @@ void ControlSet::MakePage(int page, UINT dpi, const WindowFonts& fonts) {
     made = true;
   }
   if (!made) return;
-  // The splash lies above the tab's pages; the label that names the BIOS
-  // box lies beneath the box where the two overlap.
-  ::SetWindowPos(Get(Ctl::Picture1), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  if (HWND label = Get(Ctl::Label1))
-    ::SetWindowPos(label, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // A new control lies above those made before it; the table says which
+  // stay on top or beneath whenever they were made.
+  for (const auto& entry : window::kControls) {
+    HWND control = Get(entry.id);
+    if (!control || !(entry.traits & (window::kOnTop | window::kBeneath))) continue;
+    ::SetWindowPos(control, (entry.traits & window::kOnTop) ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 }
 
 void ControlSet::ShowPage(int page, UINT dpi, const WindowFonts& fonts) {
