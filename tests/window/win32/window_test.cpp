@@ -249,6 +249,38 @@ TEST_F(InProcessWindow, AColourSchemeChangeRepaintsWithTheNewColours) {
   EXPECT_TRUE(repainted) << std::hex << "page " << page << ", frame " << inside;
 }
 
+// The BIOS box has its tooltip once, however late its page is made: here
+// after the window has gone idle and made the tooltip window.
+TEST(Win32Window, APageMadeLateHasEachTooltipOnce) {
+  testing_support::TempFolder folder;
+  testing_support::WriteBytes(folder / "QuimbelAdvance.ini", "SoundEnable              1\r\n");
+  testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
+  win32::MainWindow main(nullptr, files, platform::RealProcessStarter());
+  main.Open();
+  HWND tips = nullptr;
+  auto findTips = [&] {
+    struct Find {
+      HWND owner, found = nullptr;
+      static BOOL CALLBACK Each(HWND hwnd, LPARAM lp) {
+        auto* f = reinterpret_cast<Find*>(lp);
+        wchar_t cls[32];
+        ::GetClassNameW(hwnd, cls, 32);
+        if (::GetWindow(hwnd, GW_OWNER) == f->owner && lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 &&
+            !(::GetWindowLongW(hwnd, GWL_STYLE) & TTS_BALLOON))
+          f->found = hwnd;
+        return TRUE;
+      }
+    } find{main.Hwnd()};
+    ::EnumThreadWindows(::GetCurrentThreadId(), Find::Each, reinterpret_cast<LPARAM>(&find));
+    tips = find.found;
+    return tips != nullptr;
+  };
+  ASSERT_TRUE(PumpUntil(findTips));
+  main.SelectPage(1);
+  EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
+  ::DestroyWindow(main.Hwnd());
+}
+
 // A data object holding files as an OLE drag carries them (CF_HDROP).
 class FileList final : public IDataObject {
  public:
