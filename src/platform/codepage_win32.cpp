@@ -4,17 +4,15 @@
 
 #include "platform/codepage.h"
 #include "platform/rt_error.h"
+#include "platform/utf16.h"
 
 namespace platform {
 namespace {
 
-std::wstring Widen(const std::string& text, UINT codePage) {
-  if (text.empty()) return {};
-  int len =
-      ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (len <= 0) ThrowWin32(::GetLastError());
-  std::wstring wide(static_cast<std::size_t>(len), L'\0');
-  ::MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), len);
+// `text` in `codePage` as UTF-16; text the system cannot convert is an error.
+std::wstring WidenOrThrow(const std::string& text, UINT codePage) {
+  std::wstring wide = Widen(text, codePage);
+  if (wide.empty() && !text.empty()) ThrowWin32(::GetLastError());
   return wide;
 }
 
@@ -34,7 +32,7 @@ bool ToAnsi(const std::wstring& wide, std::string& bytes) {
 }  // namespace
 
 std::string ToCodePage(const std::string& utf8) {
-  std::wstring wide = Widen(utf8, CP_UTF8);
+  std::wstring wide = WidenOrThrow(utf8, CP_UTF8);
   std::string bytes;
   if (wide.empty() || ToAnsi(wide, bytes)) return bytes;
   // Name the first character that cannot be stored, so the user knows what
@@ -44,13 +42,7 @@ std::string ToCodePage(const std::string& utf8) {
     const std::size_t n = IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size() ? 2 : 1;
     std::string ignored;
     if (!ToAnsi(wide.substr(i, n), ignored)) {
-      const std::wstring one = wide.substr(i, n);
-      refused.assign(
-          static_cast<std::size_t>(::WideCharToMultiByte(
-              CP_UTF8, 0, one.data(), static_cast<int>(n), nullptr, 0, nullptr, nullptr)),
-          '\0');
-      ::WideCharToMultiByte(CP_UTF8, 0, one.data(), static_cast<int>(n), refused.data(),
-                            static_cast<int>(refused.size()), nullptr, nullptr);
+      refused = Narrow(std::wstring_view(wide).substr(i, n));
       break;
     }
     i += n - 1;
@@ -61,16 +53,7 @@ std::string ToCodePage(const std::string& utf8) {
 }
 
 std::string FromCodePage(const std::string& bytes) {
-  std::wstring wide = Widen(bytes, CP_ACP);
-  if (wide.empty()) return {};
-  int len = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                  0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(len > 0 ? len : 0), '\0');
-  if (len > 0) {
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), len,
-                          nullptr, nullptr);
-  }
-  return utf8;
+  return Narrow(WidenOrThrow(bytes, CP_ACP));
 }
 
 }  // namespace platform

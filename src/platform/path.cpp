@@ -2,7 +2,7 @@
 #include "platform/path.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/utf16.h"
 #endif
 
 namespace platform {
@@ -14,23 +14,10 @@ bool IsSeparator(PathChar c) {
 }
 
 PathString FromUtf8String(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int length =
-      ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  PathString wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                        length);
-  return wide;
+  return Widen(utf8);
 }
-
 std::string ToUtf8String(const PathString& wide) {
-  if (wide.empty()) return {};
-  const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length,
-                        nullptr, nullptr);
-  return utf8;
+  return Narrow(wide);
 }
 #else
 bool IsSeparator(PathChar c) {

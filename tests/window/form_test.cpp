@@ -1,8 +1,6 @@
 // The main window's handlers against a fake window and real files.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "support/fake_view.h"
 #include "support/fault_fs.h"
 #include "support/temp_folder.h"
@@ -311,31 +309,37 @@ TEST(Readme, TwelveLinesWithoutATrailingBreak) {
 
 // Every control's container, text and place, as the window was designed.
 TEST(Layout, EveryControlWhereItWasDesigned) {
+  // Beyond its kind: the splash tells of clicks and lies above the pages, as
+  // its label tells of clicks; the first option starts the options' group;
+  // the label that names the BIOS box lies beneath the box where the two
+  // overlap.
+  using window::kBeneath, window::kClicks, window::kGroupStart, window::kOnTop, window::kPlain;
   const struct {
     Ctl id;
     Ctl parent;
     const char* text;
     int left, top, width, height;
+    unsigned traits;
   } expected[] = {
-      {Ctl::SSTab1, Ctl::kForm, "", 0, 0, 5175, 2415},
-      {Ctl::Picture1, Ctl::SSTab1, "", 0, 0, 5265, 2415},
-      {Ctl::Label2, Ctl::Picture1, "Click to start.", 3360, 2040, 1095, 255},
-      {Ctl::Frame4, Ctl::SSTab1, "", 120, 360, 4935, 1935},
-      {Ctl::Option1, Ctl::Frame4, "Start Quimbel Advance", 240, 360, 1935, 195},
-      {Ctl::Option3, Ctl::Frame4, "Start Quimbel Advance and Exit", 240, 720, 2775, 195},
-      {Ctl::Option2, Ctl::Frame4, "Exit", 240, 1080, 615, 195},
-      {Ctl::Command1, Ctl::Frame4, "&Ok", 3840, 1440, 975, 375},
-      {Ctl::Frame2, Ctl::SSTab1, "", 120, 360, 4935, 1935},
-      {Ctl::Check1, Ctl::Frame2, "Debug menu", 240, 240, 1215, 255},
-      {Ctl::Check2, Ctl::Frame2, "Sound", 240, 600, 1455, 255},
-      {Ctl::Label1, Ctl::Frame2, "GBA BIOS", 240, 960, 975, 255},
-      {Ctl::txtBios, Ctl::Frame2, "", 1080, 960, 3735, 285},
-      {Ctl::cmdSaveSettings, Ctl::Frame2, "&Save", 3960, 1440, 855, 375},
-      {Ctl::Frame5, Ctl::SSTab1, "", 120, 360, 4935, 1935},
-      {Ctl::lblCopyRight, Ctl::Frame5, "...", 120, 240, 4455, 1215},
+      {Ctl::SSTab1, Ctl::kForm, "", 0, 0, 5175, 2415, kPlain},
+      {Ctl::Picture1, Ctl::SSTab1, "", 0, 0, 5265, 2415, kClicks | kOnTop},
+      {Ctl::Label2, Ctl::Picture1, "Click to start.", 3360, 2040, 1095, 255, kClicks},
+      {Ctl::Frame4, Ctl::SSTab1, "", 120, 360, 4935, 1935, kPlain},
+      {Ctl::Option1, Ctl::Frame4, "Start Quimbel Advance", 240, 360, 1935, 195, kGroupStart},
+      {Ctl::Option3, Ctl::Frame4, "Start Quimbel Advance and Exit", 240, 720, 2775, 195, kPlain},
+      {Ctl::Option2, Ctl::Frame4, "Exit", 240, 1080, 615, 195, kPlain},
+      {Ctl::Command1, Ctl::Frame4, "&Ok", 3840, 1440, 975, 375, kPlain},
+      {Ctl::Frame2, Ctl::SSTab1, "", 120, 360, 4935, 1935, kPlain},
+      {Ctl::Check1, Ctl::Frame2, "Debug menu", 240, 240, 1215, 255, kPlain},
+      {Ctl::Check2, Ctl::Frame2, "Sound", 240, 600, 1455, 255, kPlain},
+      {Ctl::Label1, Ctl::Frame2, "GBA BIOS", 240, 960, 975, 255, kBeneath},
+      {Ctl::txtBios, Ctl::Frame2, "", 1080, 960, 3735, 285, kPlain},
+      {Ctl::cmdSaveSettings, Ctl::Frame2, "&Save", 3960, 1440, 855, 375, kPlain},
+      {Ctl::Frame5, Ctl::SSTab1, "", 120, 360, 4935, 1935, kPlain},
+      {Ctl::lblCopyRight, Ctl::Frame5, "...", 120, 240, 4455, 1215, kPlain},
       {Ctl::Label3, Ctl::Frame5, "version 1.0 - tested on Quimbel Advance 0.7+", 120, 1560, 3615,
-       255},
-      {Ctl::cmdReadme, Ctl::Frame5, "&Read me", 3840, 1440, 975, 375},
+       255, kPlain},
+      {Ctl::cmdReadme, Ctl::Frame5, "&Read me", 3840, 1440, 975, 375, kPlain},
   };
   ASSERT_EQ(std::size(expected), window::kControls.size());
   for (const auto& e : expected) {
@@ -346,20 +350,7 @@ TEST(Layout, EveryControlWhereItWasDesigned) {
     EXPECT_EQ(c.top, e.top) << c.name;
     EXPECT_EQ(c.width, e.width) << c.name;
     EXPECT_EQ(c.height, e.height) << c.name;
-  }
-  // The splash tells of clicks and lies above the pages, as its label tells
-  // of clicks; the first option starts the options' group; the label that
-  // names the BIOS box lies beneath the box where the two overlap. No other
-  // control does more than its kind.
-  const std::map<Ctl, unsigned> traits = {
-      {Ctl::Picture1, window::kClicks | window::kOnTop},
-      {Ctl::Label2, window::kClicks},
-      {Ctl::Option1, window::kGroupStart},
-      {Ctl::Label1, window::kBeneath},
-  };
-  for (const auto& c : window::kControls) {
-    const auto found = traits.find(c.id);
-    EXPECT_EQ(c.traits, found == traits.end() ? window::kPlain : found->second) << c.name;
+    EXPECT_EQ(c.traits, e.traits) << c.name;
   }
   EXPECT_EQ(window::LayoutOf(Ctl::txtBios).tooltip,
             "Must be the full path where the BIOS is located. The extension must be GBA.");

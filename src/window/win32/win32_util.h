@@ -8,10 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf16.h"
+
 namespace win32 {
 
-std::wstring Widen(std::string_view utf8);
-std::string Narrow(std::wstring_view wide);
+using platform::Narrow;
+using platform::Widen;
 
 // Twips to pixels at the given DPI: 15 twips a pixel at 96 DPI.
 inline int Px(int twips, UINT dpi) {

@@ -62,19 +62,14 @@ LRESULT CALLBACK WatchFont(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
 }
 
 // The main window in this test's own process, over a settings file in a
-// fresh folder, with every page shown once so that every control exists.
-class InProcessWindow : public ::testing::Test {
+// fresh folder, as it opens.
+class OpenWindow : public ::testing::Test {
  protected:
-  InProcessWindow() {
+  OpenWindow() {
     testing_support::WriteBytes(folder_ / "QuimbelAdvance.ini", "SoundEnable              1\r\n");
     main_.Open();
-    for (int page : {2, 1, 0}) main_.SelectPage(page);
-    // The splash goes, as a click on it does, and with it the Run page comes.
-    ::SendMessageW(main_.Hwnd(), WM_COMMAND,
-                   MAKEWPARAM(static_cast<int>(Ctl::Picture1), STN_CLICKED),
-                   reinterpret_cast<LPARAM>(Control(Ctl::Picture1)));
   }
-  ~InProcessWindow() override { ::DestroyWindow(main_.Hwnd()); }
+  ~OpenWindow() override { ::DestroyWindow(main_.Hwnd()); }
 
   HWND Control(Ctl id) {
     struct Find {
@@ -95,26 +90,40 @@ class InProcessWindow : public ::testing::Test {
   win32::MainWindow main_{nullptr, files_, platform::RealProcessStarter()};
 };
 
+// The same with every page shown once, so that every control exists.
+class InProcessWindow : public OpenWindow {
+ protected:
+  InProcessWindow() {
+    for (int page : {2, 1, 0}) main_.SelectPage(page);
+    // The splash goes, as a click on it does, and with it the Run page comes.
+    ::SendMessageW(main_.Hwnd(), WM_COMMAND,
+                   MAKEWPARAM(static_cast<int>(Ctl::Picture1), STN_CLICKED),
+                   reinterpret_cast<LPARAM>(Control(Ctl::Picture1)));
+  }
+};
+
+// The window moved to a screen of this DPI, as the system tells it, and
+// repainted.
+void ChangeDpi(HWND hwnd, UINT dpi) {
+  RECT suggested;
+  ::GetWindowRect(hwnd, &suggested);
+  ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  ::UpdateWindow(hwnd);
+  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
 // On a DPI change the controls get their new fonts before the old ones go.
 TEST_F(InProcessWindow, ADpiChangeNeverLeavesAControlWithADeletedFont) {
-  win32::MainWindow& main = main_;
   // Every descendant, found by walking the tree.
-  struct Walk {
-    static BOOL CALLBACK Each(HWND child, LPARAM) {
-      ::SetWindowSubclass(child, WatchFont, 7, 0);
-      return TRUE;
-    }
-  };
-  ::EnumChildWindows(main.Hwnd(), Walk::Each, 0);
+  ::EnumChildWindows(
+      main_.Hwnd(),
+      [](HWND child, LPARAM) -> BOOL {
+        ::SetWindowSubclass(child, WatchFont, 7, 0);
+        return TRUE;
+      },
+      0);
   deadFontMoments = 0;
-  for (UINT dpi : {144u, 96u, 120u, 96u}) {
-    RECT suggested;
-    ::GetWindowRect(main.Hwnd(), &suggested);
-    ::SendMessageW(main.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                   reinterpret_cast<LPARAM>(&suggested));
-    ::UpdateWindow(main.Hwnd());
-    ::RedrawWindow(main.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  }
+  for (UINT dpi : {144u, 96u, 120u, 96u}) ChangeDpi(main_.Hwnd(), dpi);
   EXPECT_EQ(deadFontMoments, 0);
 }
 
@@ -175,17 +184,11 @@ GuiObjects CountGuiObjects() {
 // Opening and closing the read-me window, and DPI changes of both windows,
 // leave no GDI or USER object behind.
 TEST_F(InProcessWindow, ReadmeOpeningsAndDpiChangesLeaveNoObjectBehind) {
-  auto changeDpi = [](HWND hwnd, UINT dpi) {
-    RECT suggested;
-    ::GetWindowRect(hwnd, &suggested);
-    ::SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    ::UpdateWindow(hwnd);
-  };
   auto openAndClose = [&] {
     main_.ShowReadme("A line to show.\r\nAnd another.");
     HWND readme = ::FindWindowW(L"QuimbelReadmeWindow", nullptr);
     ASSERT_NE(readme, nullptr);
-    changeDpi(readme, 144);
+    ChangeDpi(readme, 144);
     ::DestroyWindow(readme);
   };
   auto settle = [] { PumpUntil([] { return true; }); };
@@ -193,7 +196,7 @@ TEST_F(InProcessWindow, ReadmeOpeningsAndDpiChangesLeaveNoObjectBehind) {
   // shared icons at each size, the system's cache of device contexts.
   for (int i = 0; i < 2; ++i) {
     openAndClose();
-    for (UINT dpi : {144u, 96u}) changeDpi(main_.Hwnd(), dpi);
+    for (UINT dpi : {144u, 96u}) ChangeDpi(main_.Hwnd(), dpi);
   }
   settle();
 
@@ -212,7 +215,7 @@ TEST_F(InProcessWindow, ReadmeOpeningsAndDpiChangesLeaveNoObjectBehind) {
   EXPECT_EQ(CountGuiObjects().gdi, before.gdi);
 
   for (int i = 0; i < 20; ++i) openAndClose();
-  for (int i = 0; i < 10; ++i) changeDpi(main_.Hwnd(), i % 2 == 0 ? 144 : 96);
+  for (int i = 0; i < 10; ++i) ChangeDpi(main_.Hwnd(), i % 2 == 0 ? 144 : 96);
   settle();
   const GuiObjects after = CountGuiObjects();
   EXPECT_EQ(after.gdi, before.gdi);
@@ -251,34 +254,19 @@ TEST_F(InProcessWindow, AColourSchemeChangeRepaintsWithTheNewColours) {
 
 // The BIOS box has its tooltip once, however late its page is made: here
 // after the window has gone idle and made the tooltip window.
-TEST(Win32Window, APageMadeLateHasEachTooltipOnce) {
-  testing_support::TempFolder folder;
-  testing_support::WriteBytes(folder / "QuimbelAdvance.ini", "SoundEnable              1\r\n");
-  testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
-  win32::MainWindow main(nullptr, files, platform::RealProcessStarter());
-  main.Open();
+TEST_F(OpenWindow, APageMadeLateHasEachTooltipOnce) {
+  // The hover tooltip: of the window's own, and no balloon.
   HWND tips = nullptr;
-  auto findTips = [&] {
-    struct Find {
-      HWND owner, found = nullptr;
-      static BOOL CALLBACK Each(HWND hwnd, LPARAM lp) {
-        auto* f = reinterpret_cast<Find*>(lp);
-        wchar_t cls[32];
-        ::GetClassNameW(hwnd, cls, 32);
-        if (::GetWindow(hwnd, GW_OWNER) == f->owner && lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 &&
-            !(::GetWindowLongW(hwnd, GWL_STYLE) & TTS_BALLOON))
-          f->found = hwnd;
-        return TRUE;
-      }
-    } find{main.Hwnd()};
-    ::EnumThreadWindows(::GetCurrentThreadId(), Find::Each, reinterpret_cast<LPARAM>(&find));
-    tips = find.found;
-    return tips != nullptr;
-  };
-  ASSERT_TRUE(PumpUntil(findTips));
-  main.SelectPage(1);
+  ASSERT_TRUE(PumpUntil([&] {
+    while ((tips = ::FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
+      if (::GetWindow(tips, GW_OWNER) == main_.Hwnd() &&
+          !(::GetWindowLongW(tips, GWL_STYLE) & TTS_BALLOON))
+        return true;
+    }
+    return false;
+  }));
+  main_.SelectPage(1);
   EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1);
-  ::DestroyWindow(main.Hwnd());
 }
 
 // A data object holding files as an OLE drag carries them (CF_HDROP).
