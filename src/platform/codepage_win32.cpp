@@ -19,13 +19,26 @@ std::wstring WidenOrThrow(const std::string& text, UINT codePage) {
 // Converts without best-fit look-alikes; false when a character has no exact
 // match in the code page.
 bool ToAnsi(const std::wstring& wide, std::string& bytes) {
+  const int size = static_cast<int>(wide.size());
+  if (::GetACP() == CP_UTF8) {
+    // UTF-8 as the system code page (Windows 10 1903 and later) holds every
+    // character but a lone surrogate. Windows takes no flag but this one for
+    // UTF-8, and no used-default pointer: anything else fails every call.
+    const int len =
+        ::WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, nullptr, 0,
+                              nullptr, nullptr);
+    if (len <= 0) return false;
+    bytes.assign(static_cast<std::size_t>(len), '\0');
+    return ::WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, bytes.data(),
+                                 len, nullptr, nullptr) == len;
+  }
   BOOL lossy = FALSE;
-  int len = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                  static_cast<int>(wide.size()), nullptr, 0, nullptr, &lossy);
+  int len = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
+                                  nullptr, &lossy);
   if (len <= 0 || lossy) return false;
   bytes.assign(static_cast<std::size_t>(len), '\0');
-  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
-                        bytes.data(), len, nullptr, &lossy);
+  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), len,
+                        nullptr, &lossy);
   return !lossy;
 }
 
@@ -39,7 +52,9 @@ std::string ToCodePage(const std::string& utf8) {
   // to change.
   std::string refused = "?";
   for (std::size_t i = 0; i < wide.size(); ++i) {
-    const std::size_t n = IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size() ? 2 : 1;
+    const bool pair =
+        IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size() && IS_LOW_SURROGATE(wide[i + 1]);
+    const std::size_t n = pair ? 2 : 1;
     std::string ignored;
     if (!ToAnsi(wide.substr(i, n), ignored)) {
       refused = Narrow(std::wstring_view(wide).substr(i, n));

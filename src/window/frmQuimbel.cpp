@@ -25,7 +25,9 @@ void frmQuimbel::Form_Load() {
   } else if (modQuimbel::gDebugMenu == "0") {
     view_.SetValue(Ctl::Check1, 0);
   }
-  view_.SetText(Ctl::txtBios, platform::FromCodePage(modQuimbel::gBiosPath));
+  loadedBiosBytes_ = modQuimbel::gBiosPath;
+  loadedBiosText_ = platform::FromCodePage(loadedBiosBytes_);
+  view_.SetText(Ctl::txtBios, loadedBiosText_);
   // Setting the controls above counts as editing them; the window opens
   // with nothing to save.
   view_.SetEnabled(Ctl::cmdSaveSettings, false);
@@ -112,7 +114,12 @@ int frmQuimbel::SoundCheck() {
   return view_.Value(Ctl::Check2);
 }
 std::string frmQuimbel::BiosText() {
-  return platform::ToCodePage(view_.Text(Ctl::txtBios));
+  // A path shown as it was loaded is stored as the bytes it was loaded from:
+  // bytes the code page cannot decode exactly (written under another one)
+  // would otherwise come back changed, and the emulator lose its BIOS.
+  const std::string text = view_.Text(Ctl::txtBios);
+  if (text == loadedBiosText_) return loadedBiosBytes_;
+  return platform::ToCodePage(text);
 }
 
 void frmQuimbel::SetSaveButton(const std::string& caption, bool enabled) {

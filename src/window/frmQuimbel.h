@@ -70,6 +70,9 @@ class frmQuimbel : public modQuimbel::SettingsHost {
   FormView& view_;
   platform::FileSystem& files_;
   platform::ProcessStarter& processes_;
+  // The BIOS path as the file held it at start, and as the box showed it.
+  std::string loadedBiosBytes_;
+  std::string loadedBiosText_;
 };
 
 // The twelve lines of the read-me window, joined by CR LF.

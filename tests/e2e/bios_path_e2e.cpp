@@ -90,4 +90,36 @@ TEST_F(BiosPath, SavingAPathThatNamesNoBiosImageSaysWhy) {
   }
 }
 
+// With UTF-8 as the system code page (a Unicode-only locale; ctest runs
+// these apart under one): a typed path is stored as its UTF-8 bytes, and a
+// stored path whose bytes are no UTF-8 (0xE9, written under code page 1252)
+// keeps them through a save that only toggled a switch.
+TEST(Utf8SystemCodePage, PathsAreStoredAsUtf8AndUndecodableOnesKept) {
+  if (::GetACP() != CP_UTF8) GTEST_SKIP() << "code page " << ::GetACP();
+  const std::string kept = "BIOSRom                  \"C:\\jeux\\\xE9t\xE9.gba\"\r\n";
+  e2e::EmulatorFolder folder;
+  folder.WriteSettings("DebugMenuEnable          0\r\n" + kept);
+  e2e::Starter starter(folder.Path());
+  HWND main = starter.MainWindow();
+  ASSERT_NE(main, nullptr);
+  e2e::ClickStatic(Control(main, Ctl::Picture1));
+  e2e::SelectTab(Control(main, Ctl::SSTab1), 1);
+  ASSERT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Frame2)) != FALSE; }));
+  HWND save = Control(main, Ctl::cmdSaveSettings);
+  auto saved = [&] { return e2e::WaitFor([&] { return !::IsWindowEnabled(save); }); };
+
+  e2e::Click(Control(main, Ctl::Check1));
+  ASSERT_TRUE(e2e::WaitFor([&] { return ::IsWindowEnabled(save) != FALSE; }));
+  e2e::Click(save);
+  ASSERT_TRUE(saved());
+  EXPECT_EQ(folder.Settings(), "DebugMenuEnable          1\r\n" + kept);
+
+  e2e::Type(Control(main, Ctl::txtBios), L"C:\\\u30b2\u30fc\u30e0\\bios.gba");
+  e2e::Click(save);
+  ASSERT_TRUE(saved());
+  EXPECT_EQ(folder.Settings(),
+            "DebugMenuEnable          1\r\n"
+            "BIOSRom                  \"C:\\\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\\bios.gba\"\r\n");
+}
+
 }  // namespace

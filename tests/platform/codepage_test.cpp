@@ -7,6 +7,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/utf16.h"
+#include "support/import_hook.h"
 #endif
 
 namespace platform {
@@ -45,6 +48,84 @@ TEST(CodePage, StoresExactCharactersAndRefusesLookAlikes) {
           << e.Description();
     }
   }
+}
+
+// With UTF-8 as the system code page (Windows 10 1903 and later), Windows
+// converts to UTF-8 only with the flags 0 or WC_ERR_INVALID_CHARS and no
+// used-default pointer, and fails every other call; Wine takes any flags.
+// The conversion is asked as Windows takes it, stores UTF-8, and refuses a
+// lone surrogate, which UTF-8 cannot hold, rather than store U+FFFD.
+testing_support::ImportHook* convertHook = nullptr;
+int strictCalls = 0;
+
+UINT WINAPI Utf8SystemCodePage() {
+  return CP_UTF8;
+}
+
+int WINAPI ConvertAsWindows(UINT codePage, DWORD flags, LPCWCH wide, int size, LPSTR bytes,
+                            int room, LPCCH defaultChar, LPBOOL usedDefault) {
+  const auto real = convertHook->Original<decltype(&::WideCharToMultiByte)>();
+  if (codePage == CP_ACP) codePage = CP_UTF8;  // the system's code page is UTF-8
+  if (codePage == CP_UTF8) {
+    ++strictCalls;
+    if ((flags & ~static_cast<DWORD>(WC_ERR_INVALID_CHARS)) != 0) {
+      ::SetLastError(ERROR_INVALID_FLAGS);
+      return 0;
+    }
+    if (defaultChar != nullptr || usedDefault != nullptr) {
+      ::SetLastError(ERROR_INVALID_PARAMETER);
+      return 0;
+    }
+  }
+  return real(codePage, flags, wide, size, bytes, room, defaultChar, usedDefault);
+}
+
+TEST(CodePage, UnderUtf8AsTheSystemCodePageStoresUtf8AsWindowsAsks) {
+  testing_support::ImportHook acp("GetACP", reinterpret_cast<const void*>(&Utf8SystemCodePage));
+  testing_support::ImportHook convert("WideCharToMultiByte",
+                                      reinterpret_cast<const void*>(&ConvertAsWindows));
+  convertHook = &convert;
+  strictCalls = 0;
+  const struct {
+    std::wstring box;    // the text box's text
+    const char* stored;  // nullptr: refused with 5
+  } cases[] = {
+      {L"C:\\gba\\bios.gba", "C:\\gba\\bios.gba"},
+      {L"C:\\jeux\\\u00e9t\u00e9.gba", "C:\\jeux\\\xC3\xA9t\xC3\xA9.gba"},
+      {L"C:\\\u30b2\u30fc\u30e0\\bios.gba", "C:\\\xE3\x82\xB2\xE3\x83\xBC\xE3\x83\xA0\\bios.gba"},
+      {L"C:\\\U0001F3AE.gba", "C:\\\xF0\x9F\x8E\xAE.gba"},
+      {L"C:\\\xD800.gba", nullptr},  // a lone surrogate
+      {L"C:\\\xDC00\xD800.gba", nullptr},
+  };
+  for (const auto& c : cases) {
+    const std::string utf8 = Narrow(c.box);
+    if (c.stored != nullptr) {
+      EXPECT_EQ(ToCodePage(utf8), c.stored);
+      continue;
+    }
+    try {
+      const std::string stored = ToCodePage(utf8);
+      ADD_FAILURE() << "stored a lone surrogate as " << stored;
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.Number(), kInvalidArgument);
+    }
+  }
+  EXPECT_GT(strictCalls, 0);
+  convertHook = nullptr;
+}
+
+// Any UTF-16 text crosses to UTF-8 and back unchanged, a lone surrogate
+// included; bytes that are no UTF-8 become U+FFFD.
+TEST(Utf16, NarrowAndWidenGiveBackAnyText) {
+  for (const std::wstring& text :
+       {std::wstring(L"C:\\gba"), std::wstring(L"\u00e9\u30b2\U0001F3AE"), std::wstring(L"a\xD800"),
+        std::wstring(L"\xDC00\xD800z"), std::wstring(L"\xDBFF")}) {
+    EXPECT_EQ(Widen(Narrow(text)), text);
+  }
+  EXPECT_EQ(Narrow(L"\u00e9\U0001F3AE"), "\xC3\xA9\xF0\x9F\x8E\xAE");
+  for (const char* bad : {"\xE9", "\xC3", "\xC0\xAF", "\xF5\x80\x80\x80", "\xE0\x80\x80"})
+    EXPECT_EQ(Widen(std::string(bad) + "x").back(), L'x') << bad;
+  EXPECT_EQ(Widen("\xE9x"), L"\xFFFDx");
 }
 #endif
 

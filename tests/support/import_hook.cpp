@@ -1,0 +1,50 @@
+// Patching this exe's import address table, the table its calls to system
+// functions go through.
+#include "support/import_hook.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace testing_support {
+namespace {
+
+void Store(void** slot, void* value) {
+  DWORD old = 0;
+  ::VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old);
+  *slot = value;
+  ::VirtualProtect(slot, sizeof *slot, old, &old);
+}
+
+}  // namespace
+
+ImportHook::ImportHook(const char* function, const void* replacement) {
+  auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+  for (; dll->Name != 0; ++dll) {
+    const DWORD namesAt = dll->OriginalFirstThunk ? dll->OriginalFirstThunk : dll->FirstThunk;
+    auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + namesAt);
+    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      const auto* byName =
+          reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
+      auto** slot = reinterpret_cast<void**>(&slots->u1.Function);
+      original_ = *slot;
+      slots_.push_back(slot);
+      Store(slot, const_cast<void*>(replacement));
+    }
+  }
+  EXPECT_FALSE(slots_.empty()) << "this exe does not import " << function;
+}
+
+ImportHook::~ImportHook() {
+  for (void** slot : slots_) Store(slot, original_);
+}
+
+}  // namespace testing_support
