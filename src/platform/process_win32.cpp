@@ -1,14 +1,68 @@
 // The process service on Windows.
 #include <windows.h>
 
+#include <objbase.h>
+#include <shellapi.h>
+
 #include <string>
 
 #include "platform/process.h"
 #include "platform/rt_error.h"
+#include "platform/system_library.h"
 #include "platform/unique_handle.h"
 
 namespace platform {
 namespace {
+
+// ERROR_ELEVATION_REQUIRED, which MinGW-w64's headers lack.
+constexpr DWORD kElevationRequired = 740;
+
+// COM for the length of one shell call, as the shell asks of its callers;
+// left alone where this thread already has it in another mode.
+class ComForShell {
+ public:
+  ComForShell() {
+    using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
+    if (auto init = SystemFunctionAs<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx"))
+      initialized_ = SUCCEEDED(init(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+  }
+  ~ComForShell() {
+    using CoUninitializeFn = void(WINAPI*)();
+    if (!initialized_) return;
+    if (auto uninit = SystemFunctionAs<CoUninitializeFn>(L"ole32.dll", "CoUninitialize")) uninit();
+  }
+  ComForShell(const ComForShell&) = delete;
+  ComForShell& operator=(const ComForShell&) = delete;
+
+ private:
+  bool initialized_ = false;
+};
+
+// A program that asks for administrator rights (by its manifest, or by "Run
+// this program as an administrator" in its properties) cannot be started by
+// CreateProcessW; the shell starts it as Explorer would, after the user's
+// consent.
+void StartThroughShell(const Path& exe) {
+  using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+  const auto shellExecute = SystemFunctionAs<ShellExecuteExFn>(L"shell32.dll", "ShellExecuteExW");
+  if (!shellExecute) ThrowWin32(kElevationRequired);
+  ComForShell com;
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  // Started before the call returns, so that an exit right after cannot
+  // stop it; failures come back here, to be shown as this program's own.
+  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  info.lpFile = exe.c_str();
+  info.nShow = SW_SHOWNORMAL;  // lpDirectory null: this program's current folder
+  if (shellExecute(&info)) return;
+  const DWORD code = ::GetLastError();
+  if (code == ERROR_CANCELLED) {
+    throw RuntimeError(kPermissionDenied,
+                       StandardDescription(kPermissionDenied) +
+                           ": the emulator asks for administrator rights, and they were not given");
+  }
+  ThrowWin32(code);
+}
 
 class Win32ProcessStarter final : public ProcessStarter {
  public:
@@ -22,11 +76,23 @@ class Win32ProcessStarter final : public ProcessStarter {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &info))
-      ThrowWin32(::GetLastError());
-    // Nothing is kept of the new program.
-    UniqueKernelHandle process(info.hProcess), thread(info.hThread);
+    if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         nullptr, &startup, &info)) {
+      // Nothing is kept of the new program.
+      UniqueKernelHandle process(info.hProcess), thread(info.hThread);
+      return;
+    }
+    const DWORD code = ::GetLastError();
+    if (code == kElevationRequired) return StartThroughShell(exe);
+    if (exe.Native().size() >= MAX_PATH) {
+      // Windows starts no program from a path this long, whatever the
+      // program does; say so rather than leave the user guessing.
+      const int number = NumberFromWin32(code);
+      throw RuntimeError(number, StandardDescription(number) +
+                                     ": the emulator's path is longer than the 259 characters "
+                                     "Windows can start a program from");
+    }
+    ThrowWin32(code);
   }
 };
 

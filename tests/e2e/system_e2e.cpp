@@ -209,4 +209,27 @@ TEST_F(SystemChanges, UnderAVisualStyleTheTabPageMatchesItsFrames) {
   starter_.reset();
 }
 
+// The DPI awareness the exe declares: per monitor (V2 on Windows 10 1703
+// and later) with PerMonitor after it for 1607, which knows no V2 and would
+// otherwise ignore dpiAware as well; dpiAware for 7 and 8.1.
+TEST(Manifest, DeclaresDpiAwarenessEveryWindowsUnderstands) {
+  const std::wstring exe = (e2e::BinFolder() / "quimbel.exe").native();
+  HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  ASSERT_NE(found, nullptr);
+  const std::string manifest(
+      static_cast<const char*>(::LockResource(::LoadResource(module, found))),
+      ::SizeofResource(module, found));
+  ::FreeLibrary(module);
+  auto element = [&](const std::string& name) {
+    const std::size_t open = manifest.find('>', manifest.find("<" + name + " "));
+    const std::size_t close = manifest.find("</" + name + ">");
+    return open < close && close != std::string::npos ? manifest.substr(open + 1, close - open - 1)
+                                                      : std::string("(none)");
+  };
+  EXPECT_EQ(element("dpiAwareness"), "PerMonitorV2, PerMonitor");
+  EXPECT_EQ(element("dpiAware"), "true/pm");
+}
+
 }  // namespace

@@ -1,5 +1,5 @@
-// Text conversion, window classes and icons, window creation, system functions, the
-// count of open windows and the last-resort report.
+// Window classes and icons, window creation, the count of open windows and the
+// last-resort report.
 #include "window/win32/win32_util.h"
 
 #include <new>
@@ -57,18 +57,6 @@ void ThrowLastError() {
   const DWORD code = ::GetLastError();
   // A window procedure that failed its creation may leave no code behind.
   platform::ThrowWin32(code != 0 ? code : ERROR_NOT_ENOUGH_MEMORY);
-}
-
-FARPROC SystemFunction(const wchar_t* dll, const char* name) {
-  HMODULE module = ::GetModuleHandleW(dll);
-  if (!module) {
-    // From the system folder only, never from the program's own folder.
-    wchar_t folder[MAX_PATH];
-    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    module = ::LoadLibraryW((std::wstring(folder, length) + L"\\" + dll).c_str());
-  }
-  return module ? ::GetProcAddress(module, name) : nullptr;
 }
 
 std::string WindowText(HWND hwnd) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/system_library.h"
 #include "platform/utf16.h"
 
 namespace win32 {
@@ -38,16 +39,9 @@ HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* cls, const wchar_t* text,
 // Throws the run-time error for GetLastError().
 [[noreturn]] void ThrowLastError();
 
-// A function of a system DLL, loaded from the system folder when first
-// asked for (only then does the process pay for the DLL), or nullptr.
-FARPROC SystemFunction(const wchar_t* dll, const char* name);
-
-// The same, as the function type it has.
-template <class Fn>
-Fn SystemFunctionAs(const wchar_t* dll, const char* name) {
-  // Through a function type without parameters: the cast compilers accept.
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(SystemFunction(dll, name)));
-}
+// Functions of system DLLs, looked up when first needed.
+using platform::SystemFunction;
+using platform::SystemFunctionAs;
 
 // The window's text as UTF-8.
 std::string WindowText(HWND hwnd);
