@@ -52,19 +52,45 @@ class Win32Stream final : public BufferedTextStream {
   UniqueFile file_;
 };
 
+// The form of `path` that file calls take at any length. Windows without long
+// path support (7, 8.1, and 10 or 11 without the LongPathsEnabled policy)
+// refuses a path of MAX_PATH characters or more but in the "\\?\" form, which
+// the system takes as it is given: so it is made full first.
+std::wstring ForFileCalls(const Path& path) {
+  const std::wstring& native = path.Native();
+  if (native.size() < MAX_PATH || native.rfind(L"\\\\?\\", 0) == 0 ||
+      native.rfind(L"\\\\.\\", 0) == 0)
+    return native;
+  std::wstring full(native.size() + 1, L'\0');
+  for (;;) {
+    const DWORD length =
+        ::GetFullPathNameW(native.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0) return native;  // the call that follows reports it
+    if (length < full.size()) {
+      full.resize(length);
+      break;
+    }
+    full.resize(length);
+  }
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);  // a share
+  return L"\\\\?\\" + full;
+}
+
 // A file to be written anew may be a left-over of an earlier run: read-only,
 // hidden, or a hard link whose data another file shares. Writing through it
 // would change that other file or pass the attributes on, so it goes.
-void RemoveLeftOver(const Path& path, bool create) {
+// True when a file was removed.
+bool RemoveLeftOver(const std::wstring& path, bool create) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     if (!create) ThrowLast();
-    return;
+    return false;
   }
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return;  // creating the file reports it
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;  // creating the file reports it
   if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (!::DeleteFileW(path.c_str())) ThrowLast();
+  return true;
 }
 
 bool IsSharingRefusal(DWORD code) {
@@ -88,12 +114,14 @@ class Win32FileSystem final : public FileSystem {
   }
 
   bool FileExists(const Path& path) override {
-    DWORD attributes = ::GetFileAttributesW(path.c_str());
+    DWORD attributes = ::GetFileAttributesW(ForFileCalls(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
-  std::unique_ptr<TextStream> OpenTextFile(const Path& path, IOMode mode, bool create) override {
+  std::unique_ptr<TextStream> OpenTextFile(const Path& given, IOMode mode, bool create) override {
+    const std::wstring path = ForFileCalls(given);
     DWORD access, share, disposition;
+    bool removed = false;
     if (mode == IOMode::kForReading) {
       access = GENERIC_READ;
       share = FILE_SHARE_READ | FILE_SHARE_WRITE;
@@ -102,19 +130,29 @@ class Win32FileSystem final : public FileSystem {
       access = GENERIC_WRITE;
       share = FILE_SHARE_READ;
       disposition = CREATE_NEW;
-      RemoveLeftOver(path, create);
+      removed = RemoveLeftOver(path, create);
     }
-    UniqueFile file(::CreateFileW(path.c_str(), access, share, nullptr, disposition,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) ThrowLast();
-    return std::make_unique<Win32Stream>(std::move(file));
+    // A removed file that a virus scanner or indexer still holds keeps its
+    // name until they let go: Windows refuses the new file meanwhile as
+    // access denied (delete pending), Wine as existing. Wait that out.
+    constexpr int kTries = 20;
+    for (int attempt = 1;; ++attempt) {
+      UniqueFile file(::CreateFileW(path.c_str(), access, share, nullptr, disposition,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (file) return std::make_unique<Win32Stream>(std::move(file));
+      const DWORD code = ::GetLastError();
+      const bool pending = code == ERROR_ACCESS_DENIED || code == ERROR_FILE_EXISTS;
+      if (!removed || !pending || attempt == kTries) ThrowWin32(code);
+      ::Sleep(50);
+    }
   }
 
   void DeleteFile(const Path& path) override {
-    if (!::DeleteFileW(path.c_str())) ThrowLast();
+    if (!::DeleteFileW(ForFileCalls(path).c_str())) ThrowLast();
   }
 
-  void ReplaceFile(const Path& from, const Path& to) override {
+  void ReplaceFile(const Path& source, const Path& target) override {
+    const std::wstring from = ForFileCalls(source), to = ForFileCalls(target);
     // MoveFileExW replaces a read-only file under Wine; the user's choice to
     // protect the file wins, so look first.
     DWORD attributes = ::GetFileAttributesW(to.c_str());
@@ -140,14 +178,15 @@ class Win32FileSystem final : public FileSystem {
 
   PathInfo Inspect(const Path& path) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
+    if (!::GetFileAttributesExW(ForFileCalls(path).c_str(), GetFileExInfoStandard, &data))
+      return {};
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {PathInfo::kFolder, 0};
     return {PathInfo::kFile, (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
   }
 
   std::string FindNormalFile(const Path& path) override {
     WIN32_FIND_DATAW data;
-    if (!UniqueFind(::FindFirstFileW(path.c_str(), &data))) return {};
+    if (!UniqueFind(::FindFirstFileW(ForFileCalls(path).c_str(), &data))) return {};
     constexpr DWORD kNotNormal =
         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (data.dwFileAttributes & kNotNormal) return {};

@@ -7,7 +7,11 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <cwchar>
 #include <thread>
+#include <type_traits>
+
+#include "support/import_hook.h"
 #else
 #include "support/syscall_log.h"
 #endif
@@ -299,29 +303,119 @@ TEST_F(SaveSettingsTest, NewContentIsOnDiskBeforeTheReplace) {
 #endif
 
 #ifdef _WIN32
-// A virus scanner or indexer that holds the file for a moment does not make
-// the save fail.
+// A virus scanner or indexer that holds a file for a moment does not make
+// the save fail: the settings file, held while it is to be replaced, or a
+// left-over temp.ini, held (allowing deletion) after it was removed.
 TEST_F(SaveSettingsTest, AMomentaryHoldIsWaitedOut) {
-  WriteSettings(kTypical);
-  HANDLE held =
-      ::CreateFileW(SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  std::thread release([held] {
-    ::Sleep(150);
-    ::CloseHandle(held);
-  });
-  host_.sound = 0;
-  int failed = 0;
-  try {
-    modQuimbel::SaveSettings();
-  } catch (const platform::RuntimeError& e) {
-    failed = e.Number();
+  const struct {
+    bool temp;
+    DWORD share;
+    int ms;
+  } cases[] = {
+      {false, FILE_SHARE_READ | FILE_SHARE_WRITE, 150},
+      {true, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 300},
+  };
+  for (const auto& c : cases) {
+    WriteSettings(kTypical);
+    if (c.temp) testing_support::WriteBytes(TempPath(), "left over");
+    HANDLE held = ::CreateFileW((c.temp ? TempPath() : SettingsPath()).c_str(), GENERIC_READ,
+                                c.share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release([&] {
+      ::Sleep(c.ms);
+      ::CloseHandle(held);
+    });
+    host_.sound = 0;
+    int failed = 0;
+    try {
+      modQuimbel::SaveSettings();
+    } catch (const platform::RuntimeError& e) {
+      failed = e.Number();
+    }
+    release.join();
+    EXPECT_EQ(failed, 0) << (c.temp ? "temp.ini" : "settings file");
+    EXPECT_NE(Settings().find("SoundEnable              0\r\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(TempPath()));
   }
-  release.join();
-  EXPECT_EQ(failed, 0);
-  EXPECT_NE(Settings().find("SoundEnable              0\r\n"), std::string::npos);
-  EXPECT_FALSE(fs::exists(TempPath()));
+}
+
+// Windows without long path support (7, 8.1, and 10 or 11 without the
+// LongPathsEnabled policy) refuses a path of MAX_PATH characters or more to
+// every file call unless it comes in the \\?\ form; Wine takes any. The
+// test's file calls refuse as such a Windows does.
+bool RefusedByWindows(LPCWSTR path) {
+  return path != nullptr && std::wcslen(path) >= MAX_PATH && std::wcsncmp(path, L"\\\\?\\", 4) != 0;
+}
+int longFormCalls = 0;
+
+template <class R>
+R Failure() {
+  if constexpr (std::is_same_v<R, HANDLE>) {
+    return INVALID_HANDLE_VALUE;
+  } else if constexpr (std::is_same_v<R, DWORD>) {
+    return INVALID_FILE_ATTRIBUTES;
+  } else {
+    return R{};
+  }
+}
+
+template <int N, class Fn>
+struct Limited;
+template <int N, class R, class... A>
+struct Limited<N, R (*)(LPCWSTR, A...)> {
+  static inline testing_support::ImportHook* hook = nullptr;
+  static R WINAPI Call(LPCWSTR path, A... rest) {
+    bool refused = RefusedByWindows(path);
+    ((refused = refused || (std::is_same_v<A, LPCWSTR> && RefusedByWindows(Text(rest)))), ...);
+    if (refused) {
+      ::SetLastError(ERROR_PATH_NOT_FOUND);
+      return Failure<R>();
+    }
+    if (std::wcslen(path) >= MAX_PATH) ++longFormCalls;
+    return hook->Original<R (*)(LPCWSTR, A...)>()(path, rest...);
+  }
+  template <class T>
+  static LPCWSTR Text(T arg) {
+    if constexpr (std::is_same_v<T, LPCWSTR>) {
+      return arg;
+    } else {
+      return nullptr;
+    }
+  }
+  explicit Limited(const char* name) : own(name, reinterpret_cast<const void*>(&Call)) {
+    hook = &own;
+  }
+  ~Limited() { hook = nullptr; }
+  testing_support::ImportHook own;
+};
+
+TEST_F(SaveSettingsTest, AFolderDeeperThanMaxPathIsSaved) {
+  fs::path deep = folder_.Path();
+  while (deep.native().size() <= 260) deep /= std::wstring(100, L'd');
+  fs::create_directories(deep);
+  testing_support::FaultyFileSystem files(platform::RealFileSystem(), deep);
+  modQuimbel::Bind(host_, files);
+  testing_support::WriteBytes(deep / "QuimbelAdvance.ini", kTypical);
+  testing_support::WriteBytes(deep / "temp.ini", "left over");
+  host_.sound = 0;
+  longFormCalls = 0;
+  {
+    Limited<0, decltype(&::CreateFileW)> create("CreateFileW");
+    Limited<1, decltype(&::GetFileAttributesW)> attributes("GetFileAttributesW");
+    Limited<2, decltype(&::SetFileAttributesW)> setAttributes("SetFileAttributesW");
+    Limited<3, decltype(&::DeleteFileW)> remove("DeleteFileW");
+    Limited<4, decltype(&::MoveFileExW)> move("MoveFileExW");
+    EXPECT_NO_THROW(modQuimbel::SaveSettings());
+  }
+  EXPECT_GT(longFormCalls, 0);
+  const std::string saved = testing_support::ReadBytes(deep / "QuimbelAdvance.ini");
+  EXPECT_NE(saved.find("SoundEnable              0\r\n"), std::string::npos);
+  EXPECT_FALSE(fs::exists(deep / "temp.ini"));
+  // The standard library cannot walk a folder this deep to remove it.
+  for (const char* name : {"QuimbelAdvance.ini", "temp.ini"})
+    ::DeleteFileW((L"\\\\?\\" + (deep / name).native()).c_str());
+  for (; deep != folder_.Path(); deep = deep.parent_path())
+    ::RemoveDirectoryW((L"\\\\?\\" + deep.native()).c_str());
 }
 
 TEST_F(SaveSettingsTest, SettingsFileKeepsItsOwnAttributes) {
