@@ -61,4 +61,21 @@ platform::UniqueFont CreateTabFont(UINT dpi) {
   return Create(Widen(window::kTabFontFace).c_str(), window::kTabFontTenthsOfPoint, dpi);
 }
 
+bool FontsMayHaveChanged(WPARAM wp, LPARAM lp) {
+  switch (wp) {
+    case SPI_SETNONCLIENTMETRICS:
+    case SPI_SETICONTITLELOGFONT:
+    case SPI_SETICONMETRICS:
+    case SPI_SETFONTSMOOTHING:
+    case SPI_SETFONTSMOOTHINGTYPE:
+    case SPI_SETFONTSMOOTHINGCONTRAST:
+      return true;
+    case 0:
+      // A change that names nothing, or the metrics by their section.
+      return lp == 0 || ::lstrcmpiW(reinterpret_cast<LPCWSTR>(lp), L"WindowMetrics") == 0;
+    default:
+      return false;
+  }
+}
+
 }  // namespace win32

@@ -20,6 +20,12 @@ platform::UniqueFont CreateTabFont(UINT dpi);
 // check box or button edges.
 int CaptionRoom(const window::ControlSpec& entry, UINT dpi);
 
+// Whether a WM_SETTINGCHANGE can have changed the fonts or metrics the
+// windows are laid out with. Windows 10 and 11 broadcast it often for other
+// things ("ImmersiveColorSet", "Environment", "Policy", ...), which change
+// nothing here and must cost nothing.
+bool FontsMayHaveChanged(WPARAM wp, LPARAM lp);
+
 // The main window's two fonts at one DPI.
 struct WindowFonts {
   WindowFonts() = default;

@@ -149,6 +149,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     }
     case WM_DPICHANGED: {
+      // The balloon would stay at its old place and size, pointing at
+      // nothing: it goes, as it does when the window moves.
+      HideBiosTip();
       POINT origin;
       dpi_ = DpiChange(wp, lp, &origin);
       Layout(&origin);
@@ -167,9 +170,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (Control(Ctl::SSTab1)) Layout(nullptr);
       return 0;
     case WM_SETTINGCHANGE:
-      // Fonts and metrics may have changed: the dialog font that fits the
-      // boxes is chosen again.
-      if (Control(Ctl::SSTab1)) Layout(nullptr);
+      // Where fonts or metrics may have changed, the dialog font that fits
+      // the boxes is chosen again; other broadcasts change nothing.
+      if (Control(Ctl::SSTab1) && FontsMayHaveChanged(wp, lp)) Layout(nullptr);
       return 0;
     case WM_DROPFILES: {
       auto drop = reinterpret_cast<HDROP>(wp);

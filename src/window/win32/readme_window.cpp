@@ -76,6 +76,8 @@ LRESULT ReadmeWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_SETTINGCHANGE:
+      if (label_ && FontsMayHaveChanged(wp, lp)) Layout(nullptr);
+      return 0;
     case WM_THEMECHANGED:
       if (label_) Layout(nullptr);
       return 0;

@@ -127,6 +127,56 @@ TEST_F(InProcessWindow, ADpiChangeNeverLeavesAControlWithADeletedFont) {
   EXPECT_EQ(deadFontMoments, 0);
 }
 
+// Only a broadcast that can have changed fonts or metrics lays the window
+// out again; the many others Windows 10 and 11 send change and repaint
+// nothing.
+TEST_F(InProcessWindow, OnlyFontAndMetricsChangesLayTheWindowOutAgain) {
+  const struct {
+    WPARAM what;
+    const wchar_t* area;
+    bool refits;
+  } cases[] = {
+      {0, L"Environment", false},
+      {0, L"ImmersiveColorSet", false},
+      {0, L"Policy", false},
+      {SPI_SETDESKWALLPAPER, nullptr, false},
+      {SPI_SETNONCLIENTMETRICS, nullptr, true},
+      {0, nullptr, true},
+  };
+  HWND label = Control(Ctl::Label1), tab = Control(Ctl::SSTab1);
+  for (const auto& c : cases) {
+    ::UpdateWindow(main_.Hwnd());
+    ::RedrawWindow(main_.Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const auto font = ::SendMessageW(label, WM_GETFONT, 0, 0);
+    ::SendMessageW(main_.Hwnd(), WM_SETTINGCHANGE, c.what, reinterpret_cast<LPARAM>(c.area));
+    const bool refitted = ::SendMessageW(label, WM_GETFONT, 0, 0) != font;
+    const bool repaints = ::GetUpdateRect(main_.Hwnd(), nullptr, FALSE) ||
+                          ::GetUpdateRect(tab, nullptr, FALSE) ||
+                          ::GetUpdateRect(label, nullptr, FALSE);
+    EXPECT_EQ(refitted, c.refits) << c.what << " " << (c.area ? c.area : L"");
+    EXPECT_EQ(repaints, c.refits) << c.what << " " << (c.area ? c.area : L"");
+  }
+}
+
+// The balloon at the BIOS box goes at a DPI change, which moves and resizes
+// the box under it.
+TEST_F(InProcessWindow, TheBiosBalloonGoesAtADpiChange) {
+  main_.SelectPage(1);
+  main_.ShowBiosTip("No file at this path.");
+  auto balloonShown = [&] {
+    for (HWND tip = nullptr; (tip = ::FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+      if (::GetWindow(tip, GW_OWNER) == main_.Hwnd() &&
+          (::GetWindowLongW(tip, GWL_STYLE) & TTS_BALLOON) && ::IsWindowVisible(tip))
+        return true;
+    }
+    return false;
+  };
+  ASSERT_TRUE(balloonShown());
+  // The system's suggestion for a monitor of the new DPI keeps the place.
+  ChangeDpi(main_.Hwnd(), 144);
+  EXPECT_FALSE(balloonShown());
+}
+
 // Runs the thread's messages until `done` holds or two seconds pass.
 bool PumpUntil(const std::function<bool()>& done) {
   const ULONGLONG until = ::GetTickCount64() + 2000;
