@@ -405,7 +405,11 @@ TEST_F(SaveSettingsTest, AFolderDeeperThanMaxPathIsSaved) {
     Limited<2, decltype(&::SetFileAttributesW)> setAttributes("SetFileAttributesW");
     Limited<3, decltype(&::DeleteFileW)> remove("DeleteFileW");
     Limited<4, decltype(&::MoveFileExW)> move("MoveFileExW");
+    Limited<5, decltype(&::GetFileAttributesExW)> inspect("GetFileAttributesExW");
     EXPECT_NO_THROW(modQuimbel::SaveSettings());
+    // A typed path, with its "." and "..", names the same file.
+    const platform::Path typed(deep.native() + L"/./x\\..\\QuimbelAdvance.ini");
+    EXPECT_EQ(platform::RealFileSystem().Inspect(typed).kind, platform::PathInfo::kFile);
   }
   EXPECT_GT(longFormCalls, 0);
   const std::string saved = testing_support::ReadBytes(deep / "QuimbelAdvance.ini");
