@@ -109,7 +109,7 @@ void MainWindow::Layout(const POINT* origin) {
   controls_.Place(dpi_, fonts_);
   SizeTabs();
   splash_.SetDpi(dpi_);
-  SetIconsForDpi(hwnd_, kIconResource, dpi_);
+  icons_ = SetIconsForDpi(hwnd_, kIconResource, dpi_);
   // Nothing may keep what it drew at the old size, the splash's label
   // included.
   ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);

@@ -69,6 +69,7 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   ControlSet controls_;
   UINT dpi_ = 96;
   WindowFonts fonts_;
+  WindowIcons icons_;  // for a DPI other than the system's; the class has those
   Splash splash_;
   BiosTip biosTip_;
   HWND tooltip_ = nullptr;  // the text box's hover tip, made once the window is idle

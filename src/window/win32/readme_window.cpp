@@ -63,7 +63,7 @@ void ReadmeWindow::Layout(const POINT* origin) {
                  Px(kLabelHeight, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
   ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
   old.Reset();
-  SetIconsForDpi(hwnd_, kIconResource, dpi_);
+  icons_ = SetIconsForDpi(hwnd_, kIconResource, dpi_);
   ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 

@@ -31,6 +31,7 @@ class ReadmeWindow final : public BaseWindow<ReadmeWindow> {
   UINT dpi_ = 96;
   HWND label_ = nullptr;
   platform::UniqueFont font_;
+  WindowIcons icons_;
 };
 
 }  // namespace win32

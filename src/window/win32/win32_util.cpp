@@ -11,12 +11,12 @@
 namespace win32 {
 
 namespace {
-// Shared icons belong to the module: loading one again gives the same
-// handle, and nothing needs to free it.
-HICON SharedIcon(int iconResource, int size) {
-  return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                         MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size,
-                                         LR_SHARED));
+// The icon resource at exactly this size. Never LR_SHARED: the system keeps
+// one shared icon per resource, whatever the size asked for, so a later
+// size would come back as the first one loaded, scaled.
+HICON LoadIconAt(int iconResource, int size) {
+  return static_cast<HICON>(::LoadImageW(
+      ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, 0));
 }
 }  // namespace
 
@@ -31,18 +31,22 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int iconResource) {
   wc.hInstance = instance;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.hIcon = SharedIcon(iconResource, ::GetSystemMetrics(SM_CXICON));
-  wc.hIconSm = SharedIcon(iconResource, ::GetSystemMetrics(SM_CXSMICON));
+  // The class keeps its icons for the rest of the run; it is registered once.
+  wc.hIcon = LoadIconAt(iconResource, ::GetSystemMetrics(SM_CXICON));
+  wc.hIconSm = LoadIconAt(iconResource, ::GetSystemMetrics(SM_CXSMICON));
   wc.lpszClassName = name;
   if (!::RegisterClassExW(&wc)) ThrowLastError();
 }
 
-void SetIconsForDpi(HWND hwnd, int iconResource, UINT dpi) {
-  for (auto [which, size] : {std::pair{ICON_BIG, ::MulDiv(32, static_cast<int>(dpi), 96)},
-                             std::pair{ICON_SMALL, ::MulDiv(16, static_cast<int>(dpi), 96)}}) {
-    if (HICON icon = SharedIcon(iconResource, size))
-      ::SendMessageW(hwnd, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+WindowIcons SetIconsForDpi(HWND hwnd, int iconResource, UINT dpi) {
+  WindowIcons icons;
+  icons.big.Reset(LoadIconAt(iconResource, ::MulDiv(32, static_cast<int>(dpi), 96)));
+  icons.small.Reset(LoadIconAt(iconResource, ::MulDiv(16, static_cast<int>(dpi), 96)));
+  for (auto [which, icon] :
+       {std::pair{ICON_BIG, icons.big.Get()}, std::pair{ICON_SMALL, icons.small.Get()}}) {
+    if (icon) ::SendMessageW(hwnd, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   }
+  return icons;
 }
 
 HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int x,

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/system_library.h"
+#include "platform/unique_handle.h"
 #include "platform/utf16.h"
 
 namespace win32 {
@@ -26,9 +27,16 @@ inline int Px(int twips, UINT dpi) {
 // small icon sizes. Throws the system's error.
 void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int iconResource);
 
+// A window's own icons, loaded for its DPI.
+struct WindowIcons {
+  platform::UniqueIcon big;
+  platform::UniqueIcon small;
+};
+
 // Gives the window the icon resource at the big and small icon sizes of
-// this DPI; the icons are shared, so nothing has to free them.
-void SetIconsForDpi(HWND hwnd, int iconResource, UINT dpi);
+// this DPI. The window uses the icons until others replace them: the caller
+// keeps them until then.
+WindowIcons SetIconsForDpi(HWND hwnd, int iconResource, UINT dpi);
 
 // CreateWindowExW in this module; throws the run-time error for the system's
 // reason when the window cannot be made.

@@ -37,17 +37,33 @@ TEST(Win32Window, AFailedCreationReportsTheSystemsReason) {
   }
 }
 
+// The side of an icon in pixels, as it was made.
+int IconSide(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !::GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  ::DeleteObject(info.hbmMask);
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  return bitmap.bmWidth;
+}
+
 // Registering a class again, as each new read-me window does, loads no new
-// icons: the class holds the module's shared icons, which nothing must free.
-TEST(Win32Window, AClassIsRegisteredOnceWithSharedIcons) {
+// icons: the class keeps the ones of its first registration, at the
+// system's sizes.
+TEST(Win32Window, AClassIsRegisteredOnceWithItsIcons) {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  for (int i = 0; i < 3; ++i) win32::RegisterWindowClass(L"QuimbelTestClass", ::DefWindowProcW, 1);
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  ASSERT_TRUE(::GetClassInfoExW(instance, L"QuimbelTestClass", &wc));
-  HANDLE shared = ::LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, LR_SHARED);
-  ASSERT_NE(shared, nullptr);
-  EXPECT_EQ(wc.hIcon, shared);
+  std::vector<HICON> icons;
+  for (int i = 0; i < 3; ++i) {
+    win32::RegisterWindowClass(L"QuimbelTestClass", ::DefWindowProcW, 1);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    ASSERT_TRUE(::GetClassInfoExW(instance, L"QuimbelTestClass", &wc));
+    icons.push_back(wc.hIcon);
+    EXPECT_EQ(IconSide(wc.hIcon), ::GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(IconSide(wc.hIconSm), ::GetSystemMetrics(SM_CXSMICON));
+  }
+  EXPECT_EQ(icons, std::vector<HICON>(3, icons[0]));
 }
 
 // Counts, for every control, the moments it was moved or painted while the
@@ -125,6 +141,19 @@ TEST_F(InProcessWindow, ADpiChangeNeverLeavesAControlWithADeletedFont) {
   deadFontMoments = 0;
   for (UINT dpi : {144u, 96u, 120u, 96u}) ChangeDpi(main_.Hwnd(), dpi);
   EXPECT_EQ(deadFontMoments, 0);
+}
+
+// At each DPI the window's icons are made at that DPI's sizes, not taken
+// from the first size loaded and scaled.
+TEST_F(InProcessWindow, IconsComeAtTheSizesOfEachDpi) {
+  for (UINT dpi : {144u, 96u, 120u, 144u}) {
+    ChangeDpi(main_.Hwnd(), dpi);
+    auto icon = [&](WPARAM which) {
+      return reinterpret_cast<HICON>(::SendMessageW(main_.Hwnd(), WM_GETICON, which, 0));
+    };
+    EXPECT_EQ(IconSide(icon(ICON_BIG)), static_cast<int>(32 * dpi / 96)) << dpi;
+    EXPECT_EQ(IconSide(icon(ICON_SMALL)), static_cast<int>(16 * dpi / 96)) << dpi;
+  }
 }
 
 // Only a broadcast that can have changed fonts or metrics lays the window
