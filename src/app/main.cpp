@@ -7,6 +7,7 @@
 #include "platform/process.h"
 #include "window/credits.h"
 #include "window/win32/main_window.h"
+#include "window/win32/startup_show.h"
 #include "window/win32/win32_util.h"
 
 namespace {
@@ -30,8 +31,9 @@ int Run(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
 
-  win32::MainWindow main(CreateHiddenOwner(instance), platform::RealFileSystem(),
-                         platform::RealProcessStarter());
+  HWND owner = CreateHiddenOwner(instance);
+  win32::SpendStartupShowState(owner);
+  win32::MainWindow main(owner, platform::RealFileSystem(), platform::RealProcessStarter());
   main.Open();
 
   MSG msg;

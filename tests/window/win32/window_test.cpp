@@ -14,10 +14,13 @@
 #include "platform/rt_error.h"
 #include "platform/unique_handle.h"
 #include "support/fault_fs.h"
+#include "support/import_hook.h"
 #include "support/screen_pixel.h"
 #include "support/temp_folder.h"
+#include "window/win32/dpi.h"
 #include "window/win32/file_drop.h"
 #include "window/win32/main_window.h"
+#include "window/win32/startup_show.h"
 #include "window/win32/win32_util.h"
 
 namespace {
@@ -64,6 +67,56 @@ TEST(Win32Window, AClassIsRegisteredOnceWithItsIcons) {
     EXPECT_EQ(IconSide(wc.hIconSm), ::GetSystemMetrics(SM_CXSMICON));
   }
   EXPECT_EQ(icons, std::vector<HICON>(3, icons[0]));
+}
+
+// A shortcut set to "Run: Maximized" or "Minimized": Windows gives that show
+// state to the process's first ShowWindow, whatever it asks (Wine never
+// does, so the test's ShowWindow does it as Windows would). That first call
+// goes to the hidden owner, and the main window opens normal, as laid out.
+testing_support::ImportHook* showHook = nullptr;
+WORD launcherShow = SW_SHOWNORMAL;
+std::vector<HWND> shown;
+
+void WINAPI StartedFromShortcut(STARTUPINFOW* startup) {
+  *startup = {};
+  startup->cb = sizeof *startup;
+  startup->dwFlags = STARTF_USESHOWWINDOW;
+  startup->wShowWindow = launcherShow;
+}
+
+BOOL WINAPI ShowAsWindows(HWND hwnd, int show) {
+  shown.push_back(hwnd);
+  if (shown.size() == 1) show = launcherShow;
+  return showHook->Original<decltype(&::ShowWindow)>()(hwnd, show);
+}
+
+TEST(Win32Window, TheShortcutsShowStateNeverReachesTheMainWindow) {
+  testing_support::ImportHook startup("GetStartupInfoW",
+                                      reinterpret_cast<const void*>(&StartedFromShortcut));
+  testing_support::ImportHook show("ShowWindow", reinterpret_cast<const void*>(&ShowAsWindows));
+  showHook = &show;
+  testing_support::TempFolder folder;
+  testing_support::WriteBytes(folder / "QuimbelAdvance.ini", "SoundEnable              1\r\n");
+  testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
+  for (WORD state : {WORD{SW_SHOWMAXIMIZED}, WORD{SW_SHOWMINIMIZED}, WORD{SW_MAXIMIZE}}) {
+    launcherShow = state;
+    shown.clear();
+    HWND owner = win32::CreateWindowOrThrow(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr);
+    win32::SpendStartupShowState(owner);
+    win32::MainWindow main(owner, files, platform::RealProcessStarter());
+    main.Open();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), owner) << state;
+    EXPECT_FALSE(::IsWindowVisible(owner) || ::IsZoomed(owner) || ::IsIconic(owner)) << state;
+    EXPECT_TRUE(::IsWindowVisible(main.Hwnd())) << state;
+    EXPECT_FALSE(::IsZoomed(main.Hwnd()) || ::IsIconic(main.Hwnd())) << state;
+    RECT client;
+    ::GetClientRect(main.Hwnd(), &client);
+    EXPECT_EQ(client.right, win32::Px(window::kClientWidth, win32::WindowDpi(main.Hwnd())));
+    ::DestroyWindow(main.Hwnd());
+    ::DestroyWindow(owner);
+  }
+  showHook = nullptr;
 }
 
 // Counts, for every control, the moments it was moved or painted while the
