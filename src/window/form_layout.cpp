@@ -29,7 +29,7 @@ const std::array<ControlSpec, 18> kControls = {{
   {Ctl::Check1,          "Check1",          Kind::kCheck,      Ctl::Frame2,  kNoPage, "Debug menu",                      240,  240, 1215,  255, 14, Paint::kDefault,    kPlain,           kNoTip},
   {Ctl::Check2,          "Check2",          Kind::kCheck,      Ctl::Frame2,  kNoPage, "Sound",                           240,  600, 1455,  255, 12, Paint::kDefault,    kPlain,           kNoTip},
   {Ctl::txtBios,         "txtBios",         Kind::kTextBox,    Ctl::Frame2,  kNoPage, "",                               1080,  960, 3735,  285, 13, Paint::kDefault,    kPlain,           kBiosTip},
-  {Ctl::Label1,          "Label1",          Kind::kLabel,      Ctl::Frame2,  kNoPage, "GBA BIOS",                        240,  960,  975,  255, 15, Paint::kDefault,    kBeneath,         kNoTip},
+  {Ctl::Label1,          "Label1",          Kind::kLabel,      Ctl::Frame2,  kNoPage, "GBA BIOS",                        240,  960,  975,  255, 15, Paint::kDefault,    kNamesTextBox,    kNoTip},
   {Ctl::cmdSaveSettings, "cmdSaveSettings", Kind::kCommand,    Ctl::Frame2,  kNoPage, "&Save",                          3960, 1440,  855,  375, 11, Paint::kDefault,    kPlain,           kNoTip},
   {Ctl::Frame5,          "Frame5",          Kind::kFrame,      Ctl::SSTab1,  2,       "",                                120,  360, 4935, 1935,  1, Paint::kDefault,    kPlain,           kNoTip},
   {Ctl::lblCopyRight,    "lblCopyRight",    Kind::kLabel,      Ctl::Frame5,  kNoPage, "...",                             120,  240, 4455, 1215,  4, Paint::kDefault,    kPlain,           kNoTip},

@@ -43,7 +43,11 @@ enum Trait : unsigned {
   kClicks = 1,      // a label or picture that tells of clicks on it
   kGroupStart = 2,  // the first of a group of options; the arrow keys move within it
   kOnTop = 4,       // lies above its siblings, those made after it included
-  kBeneath = 8,     // lies beneath the siblings it overlaps
+  // The label that names the text box of its container: screen readers take
+  // a box's name from the static control right before it in z-order, so the
+  // label lies right above the box, cut where the box overlaps it so that
+  // the box shows there.
+  kNamesTextBox = 8,
 };
 
 struct ControlSpec {

@@ -313,7 +313,7 @@ TEST(Layout, EveryControlWhereItWasDesigned) {
   // its label tells of clicks; the first option starts the options' group;
   // the label that names the BIOS box lies beneath the box where the two
   // overlap.
-  using window::kBeneath, window::kClicks, window::kGroupStart, window::kOnTop, window::kPlain;
+  using window::kNamesTextBox, window::kClicks, window::kGroupStart, window::kOnTop, window::kPlain;
   const struct {
     Ctl id;
     Ctl parent;
@@ -332,7 +332,7 @@ TEST(Layout, EveryControlWhereItWasDesigned) {
       {Ctl::Frame2, Ctl::SSTab1, "", 120, 360, 4935, 1935, kPlain},
       {Ctl::Check1, Ctl::Frame2, "Debug menu", 240, 240, 1215, 255, kPlain},
       {Ctl::Check2, Ctl::Frame2, "Sound", 240, 600, 1455, 255, kPlain},
-      {Ctl::Label1, Ctl::Frame2, "GBA BIOS", 240, 960, 975, 255, kBeneath},
+      {Ctl::Label1, Ctl::Frame2, "GBA BIOS", 240, 960, 975, 255, kNamesTextBox},
       {Ctl::txtBios, Ctl::Frame2, "", 1080, 960, 3735, 285, kPlain},
       {Ctl::cmdSaveSettings, Ctl::Frame2, "&Save", 3960, 1440, 855, 375, kPlain},
       {Ctl::Frame5, Ctl::SSTab1, "", 120, 360, 4935, 1935, kPlain},

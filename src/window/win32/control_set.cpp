@@ -51,6 +51,35 @@ ClassAndStyle ClassFor(const window::ControlSpec& entry) {
   return {WC_STATICW, child, 0};
 }
 
+// The text box that shares a naming label's container.
+const window::ControlSpec* NamedBox(const window::ControlSpec& label) {
+  for (const auto& entry : window::kControls) {
+    if (entry.parent == label.parent && entry.kind == Kind::kTextBox) return &entry;
+  }
+  return nullptr;
+}
+
+// A naming label lies above its box, so it shows only outside the box: its
+// window is cut there, as the box covered it when it lay beneath.
+void CutLabel(HWND label, const window::ControlSpec& entry, UINT dpi) {
+  const window::ControlSpec* box = NamedBox(entry);
+  if (!box) return;
+  auto rectOf = [dpi](const window::ControlSpec& e) {
+    const int left = Px(e.left, dpi), top = Px(e.top, dpi);
+    return RECT{left, top, left + Px(e.width, dpi), top + Px(e.height, dpi)};
+  };
+  const RECT own = rectOf(entry), other = rectOf(*box);
+  RECT overlap;
+  if (!::IntersectRect(&overlap, &own, &other)) return;
+  HRGN region = ::CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
+  HRGN cut = ::CreateRectRgn(overlap.left - own.left, overlap.top - own.top,
+                             overlap.right - own.left, overlap.bottom - own.top);
+  ::CombineRgn(region, region, cut, RGN_DIFF);
+  ::DeleteObject(cut);
+  // The window owns the region from here on.
+  if (!::SetWindowRgn(label, region, TRUE)) ::DeleteObject(region);
+}
+
 // The tab page a control belongs to, through its containers; kNoPage for
 // the tab control itself.
 int PageOf(const window::ControlSpec& entry) {
@@ -87,6 +116,7 @@ void ControlSet::Make(const window::ControlSpec& entry, UINT dpi, const WindowFo
   if (values_[entry.id] == 1) ::SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
   if (const auto enabled = enabled_.find(entry.id); enabled != enabled_.end())
     ::EnableWindow(control, enabled->second ? TRUE : FALSE);
+  if (entry.traits & window::kNamesTextBox) CutLabel(control, entry, dpi);
   controls_[entry.id] = control;
   if (cs.exStyle & WS_EX_CONTROLPARENT) HandChildrenTo(control, window_);
   if (onMade_) onMade_(entry);
@@ -100,13 +130,18 @@ void ControlSet::MakePage(int page, UINT dpi, const WindowFonts& fonts) {
     made = true;
   }
   if (!made) return;
-  // A new control lies above those made before it; the table says which
-  // stay on top or beneath whenever they were made.
+  // The table says which controls stay on top, and which label lies right
+  // above the box it names, whenever they were made.
+  constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
   for (const auto& entry : window::kControls) {
     HWND control = Get(entry.id);
-    if (!control || !(entry.traits & (window::kOnTop | window::kBeneath))) continue;
-    ::SetWindowPos(control, (entry.traits & window::kOnTop) ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!control) continue;
+    if (entry.traits & window::kOnTop) ::SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, kKeep);
+    if (entry.traits & window::kNamesTextBox) {
+      const window::ControlSpec* box = NamedBox(entry);
+      if (HWND boxWindow = box ? Get(box->id) : nullptr)
+        ::SetWindowPos(boxWindow, control, 0, 0, 0, 0, kKeep);  // right after the label
+    }
   }
 }
 
@@ -129,6 +164,7 @@ void ControlSet::Place(UINT dpi, const WindowFonts& fonts) {
     if (!control) continue;
     ::SetWindowPos(control, nullptr, Px(entry.left, dpi), Px(entry.top, dpi), Px(entry.width, dpi),
                    Px(entry.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (entry.traits & window::kNamesTextBox) CutLabel(control, entry, dpi);
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(entry)), TRUE);
   }
 }

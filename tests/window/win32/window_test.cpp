@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <cstring>
@@ -194,6 +195,40 @@ TEST_F(InProcessWindow, ADpiChangeNeverLeavesAControlWithADeletedFont) {
   deadFontMoments = 0;
   for (UINT dpi : {144u, 96u, 120u, 96u}) ChangeDpi(main_.Hwnd(), dpi);
   EXPECT_EQ(deadFontMoments, 0);
+}
+
+// Screen readers name an edit box after the static control right before it
+// in z-order: that is the label "GBA BIOS", at every DPI, however late the
+// page was made; where the system's accessibility objects answer, they say
+// so.
+TEST_F(InProcessWindow, ScreenReadersNameTheBiosBoxAfterItsLabel) {
+  HWND box = Control(Ctl::txtBios), label = Control(Ctl::Label1);
+  for (UINT dpi : {96u, 144u, 96u}) {
+    ChangeDpi(main_.Hwnd(), dpi);
+    EXPECT_EQ(::GetWindow(box, GW_HWNDPREV), label) << dpi;
+    // The label shows nowhere the box does: what the box covered before.
+    RECT boxRect;
+    ::GetWindowRect(box, &boxRect);
+    ::MapWindowPoints(nullptr, label, reinterpret_cast<POINT*>(&boxRect), 2);
+    HRGN shown = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(::GetWindowRgn(label, shown), ERROR) << dpi;
+    EXPECT_FALSE(::RectInRegion(shown, &boxRect)) << dpi;
+    ::DeleteObject(shown);
+  }
+  IAccessible* accessible = nullptr;
+  if (FAILED(::AccessibleObjectFromWindow(box, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&accessible))))
+    return;
+  VARIANT self;
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  if (accessible->get_accName(self, &name) == S_OK && name) {
+    EXPECT_EQ(std::wstring(name), L"GBA BIOS");
+    ::SysFreeString(name);
+  }
+  accessible->Release();
 }
 
 // At each DPI the window's icons are made at that DPI's sizes, not taken
