@@ -16,6 +16,7 @@ namespace {
 // per-monitor one of 8.1 (each answering a DPI of its own), or neither.
 struct Offer {
   bool forWindow, forMonitor;
+  bool adjust = true;  // AdjustWindowRectExForDpi
 };
 Offer offer{};
 testing_support::ImportHook* lookup = nullptr;
@@ -42,6 +43,7 @@ FARPROC WINAPI LookUp(HMODULE module, LPCSTR name) {
                  ? reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&DpiForMonitor))
                  : nullptr;
     if (std::strcmp(name, "GetDpiForSystem") == 0) return nullptr;
+    if (std::strcmp(name, "AdjustWindowRectExForDpi") == 0 && !offer.adjust) return nullptr;
   }
   return real(module, name);
 }
@@ -71,6 +73,16 @@ TEST(Dpi, AWindowsDpiComesFromTheNewestFunctionTheSystemHas) {
     }
   }
   ::DestroyWindow(window);
+
+  // Without AdjustWindowRectExForDpi, the frame around a client area at the
+  // system DPI is the one it gives there.
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_CONTROLPARENT;
+  offer = {true, true, true};
+  const RECT newer = win32::OuterRect({10, 20, 370, 200}, style, exStyle, system);
+  offer.adjust = false;
+  const RECT older = win32::OuterRect({10, 20, 370, 200}, style, exStyle, system);
+  EXPECT_TRUE(::EqualRect(&newer, &older))
+      << older.left << "," << older.top << " " << older.right << "," << older.bottom;
   lookup = nullptr;
 }
 

@@ -155,6 +155,16 @@ class OpenWindow : public ::testing::Test {
     return find.found;
   }
 
+  // Whether the window's balloon at the BIOS box shows.
+  bool BalloonShown() {
+    for (HWND tip = nullptr; (tip = ::FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+      if (::GetWindow(tip, GW_OWNER) == main_.Hwnd() &&
+          (::GetWindowLongW(tip, GWL_STYLE) & TTS_BALLOON) && ::IsWindowVisible(tip))
+        return true;
+    }
+    return false;
+  }
+
   testing_support::TempFolder folder_;
   testing_support::FaultyFileSystem files_{platform::RealFileSystem(), folder_.Path()};
   win32::MainWindow main_{nullptr, files_, platform::RealProcessStarter()};
@@ -231,6 +241,12 @@ TEST_F(InProcessWindow, ScreenReadersNameTheBiosBoxAfterItsLabel) {
   accessible->Release();
 }
 
+// The splash covers the pages made while it shows.
+TEST_F(OpenWindow, TheSplashStaysAbovePagesMadeUnderIt) {
+  for (int page : {1, 2, 0}) main_.SelectPage(page);
+  EXPECT_EQ(::GetWindow(Control(Ctl::SSTab1), GW_CHILD), Control(Ctl::Picture1));
+}
+
 // At each DPI the window's icons are made at that DPI's sizes, not taken
 // from the first size loaded and scaled.
 TEST_F(InProcessWindow, IconsComeAtTheSizesOfEachDpi) {
@@ -280,18 +296,84 @@ TEST_F(InProcessWindow, OnlyFontAndMetricsChangesLayTheWindowOutAgain) {
 TEST_F(InProcessWindow, TheBiosBalloonGoesAtADpiChange) {
   main_.SelectPage(1);
   main_.ShowBiosTip("No file at this path.");
-  auto balloonShown = [&] {
-    for (HWND tip = nullptr; (tip = ::FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
-      if (::GetWindow(tip, GW_OWNER) == main_.Hwnd() &&
-          (::GetWindowLongW(tip, GWL_STYLE) & TTS_BALLOON) && ::IsWindowVisible(tip))
-        return true;
-    }
-    return false;
-  };
-  ASSERT_TRUE(balloonShown());
+  ASSERT_TRUE(BalloonShown());
   // The system's suggestion for a monitor of the new DPI keeps the place.
   ChangeDpi(main_.Hwnd(), 144);
-  EXPECT_FALSE(balloonShown());
+  EXPECT_FALSE(BalloonShown());
+}
+
+// Keys as the message loop hands them to the window, with Shift and Ctrl as
+// the keyboard holds them.
+bool Press(win32::MainWindow& main, WPARAM key, bool shift = false, bool ctrl = false) {
+  BYTE state[256];
+  ::GetKeyboardState(state);
+  state[VK_SHIFT] = shift ? 0x80 : 0;
+  state[VK_CONTROL] = ctrl ? 0x80 : 0;
+  ::SetKeyboardState(state);
+  MSG msg{::GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
+  const bool used = main.PreTranslate(msg);
+  state[VK_SHIFT] = state[VK_CONTROL] = 0;
+  ::SetKeyboardState(state);
+  return used;
+}
+
+// Tab and Shift+Tab follow the window's own order past what cannot take the
+// focus (Save is disabled until an edit); Ctrl+Tab and Ctrl+Shift+Tab go
+// round the tabs; any key ends the balloon.
+TEST_F(InProcessWindow, KeysFollowTheWindowsOwnOrder) {
+  const struct {
+    int page;
+    Ctl from;
+    bool shift, ctrl;
+    Ctl focus;  // where the focus goes, for Tab and Shift+Tab
+    int to;     // the tab shown after, for Ctrl+Tab
+  } cases[] = {
+      {1, Ctl::Check2, true, false, Ctl::SSTab1, 1},   // back past the disabled Save
+      {1, Ctl::SSTab1, false, false, Ctl::Check2, 1},  // on past it
+      {1, Ctl::Check1, false, false, Ctl::SSTab1, 1},  // round, past the hidden splash
+      {0, Ctl::SSTab1, true, true, Ctl::SSTab1, 2},    // from the first tab to the last
+      {2, Ctl::SSTab1, false, true, Ctl::SSTab1, 0},   // from the last to the first
+  };
+  for (const auto& c : cases) {
+    main_.SelectPage(c.page);
+    ::SetFocus(Control(c.from));
+    EXPECT_TRUE(Press(main_, VK_TAB, c.shift, c.ctrl));
+    const int shown = static_cast<int>(::SendMessageW(Control(Ctl::SSTab1), TCM_GETCURSEL, 0, 0));
+    EXPECT_EQ(shown, c.to) << c.page << " " << static_cast<int>(c.from);
+    EXPECT_EQ(::GetFocus(), Control(c.focus)) << c.page << " " << static_cast<int>(c.from);
+  }
+  main_.SelectPage(1);
+  main_.ShowBiosTip("No file at this path.");
+  ASSERT_TRUE(BalloonShown());
+  Press(main_, VK_RIGHT);
+  EXPECT_FALSE(BalloonShown());
+}
+
+// A drag from another program starts with a click there: OLE drops are
+// taken from the moment the window loses activation, whether or not the
+// Options page was ever shown.
+TEST_F(OpenWindow, AcceptsOleDropsOnceItLosesActivation) {
+  ::SendMessageW(main_.Hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+  ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+  class Target : public IDropTarget {
+   public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
+      *out = this;
+      return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD*) override {
+      return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD*) override { return S_OK; }
+  } other;
+  const HRESULT again = ::RegisterDragDrop(main_.Hwnd(), &other);
+  if (SUCCEEDED(again)) ::RevokeDragDrop(main_.Hwnd());
+  EXPECT_EQ(again, DRAGDROP_E_ALREADYREGISTERED);
+  ::OleUninitialize();
 }
 
 // Runs the thread's messages until `done` holds or two seconds pass.
