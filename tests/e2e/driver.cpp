@@ -176,9 +176,10 @@ void DropFiles(HWND hwnd, const std::vector<std::wstring>& paths) {
   ::CloseHandle(process);
 }
 
-Pixels Capture(HWND hwnd) {
+Pixels Capture(HWND hwnd, int rows) {
   RECT client;
   ::GetClientRect(hwnd, &client);
+  if (rows > 0 && rows < client.bottom) client.bottom = rows;
   POINT origin{0, 0};
   ::ClientToScreen(hwnd, &origin);
   Pixels pixels;

@@ -98,7 +98,8 @@ struct Pixels {
     return width == o.width && height == o.height && bgr == o.bgr;
   }
 };
-Pixels Capture(HWND hwnd);
+// The top `rows` rows only, when given.
+Pixels Capture(HWND hwnd, int rows = 0);
 
 class Starter {
  public:

@@ -79,6 +79,12 @@ void ShootOptions(HWND main, MainShot& shot, const MainShot* like = nullptr) {
     std::vector<Pixels> all;
     for (Ctl id : {Ctl::Label1, Ctl::txtBios, Ctl::cmdSaveSettings})
       all.push_back(e2e::Capture(Control(main, id)));
+    // The row of tabs, whose sizes follow the DPI too.
+    RECT client;
+    ::GetClientRect(main, &client);
+    const int dpi = ::MulDiv(client.right, 1440, window::kClientWidth);
+    all.push_back(
+        e2e::Capture(Control(main, Ctl::SSTab1), ::MulDiv(window::kTabStripHeight, dpi, 1440)));
     return all;
   };
   if (like) {

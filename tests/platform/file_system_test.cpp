@@ -34,6 +34,25 @@ void MakeReadOnly(const fs::path& path) {
                   fs::perm_options::remove);
 }
 
+// The folder of a file, whose entry a save flushes: the root keeps its
+// separator, or the flush would go to the current folder instead.
+TEST(Path, ParentKeepsTheRoot) {
+#ifdef _WIN32
+  const std::wstring cases[][2] = {
+      {L"C:\\gba\\QuimbelAdvance.ini", L"C:\\gba"},
+      {L"C:\\QuimbelAdvance.ini", L"C:\\"},
+      {L"QuimbelAdvance.ini", L""},
+  };
+#else
+  const std::string cases[][2] = {
+      {"/gba/QuimbelAdvance.ini", "/gba"},
+      {"/QuimbelAdvance.ini", "/"},
+      {"QuimbelAdvance.ini", ""},
+  };
+#endif
+  for (const auto& c : cases) EXPECT_EQ(Path(c[0]).Parent().Native(), c[1]);
+}
+
 TEST(FileSystem, FileExistsMeansAFileNotAFolder) {
   TempFolder folder;
   auto& files = RealFileSystem();
@@ -52,6 +71,20 @@ TEST(FileSystem, ReplaceTakesTheNewContentInOneStep) {
   files.ReplaceFile(folder / "temp.ini", folder / "target.ini");
   EXPECT_EQ(ReadBytes(folder / "target.ini"), "new");
   EXPECT_FALSE(fs::exists(folder / "temp.ini"));
+
+#ifndef _WIN32
+  // The settings file keeps its own permissions: one only its owner may
+  // read stays so.
+  for (fs::perms kept : {fs::perms::owner_read | fs::perms::owner_write,
+                         fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read}) {
+    fs::permissions(folder / "target.ini", kept);
+    WriteBytes(folder / "temp.ini", "newer");
+    fs::permissions(folder / "temp.ini", fs::perms::owner_read | fs::perms::owner_write |
+                                             fs::perms::group_read | fs::perms::others_read);
+    files.ReplaceFile(folder / "temp.ini", folder / "target.ini");
+    EXPECT_EQ(fs::status(folder / "target.ini").permissions(), kept);
+  }
+#endif
 
   // A missing target is simply created.
   WriteBytes(folder / "temp.ini", "fresh");

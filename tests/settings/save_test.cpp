@@ -35,6 +35,32 @@ const std::string kTypical =
     "soundenable              1\r\n"
     "LastRom                  \"D:\\roms\\game.gba\"\r\n";
 
+#ifdef _WIN32
+// What Windows does and Wine, whose tests run as root, does not: it refuses
+// to delete a read-only file, and reports another program's hold on a file
+// as a sharing violation.
+testing_support::ImportHook* deleteHook = nullptr;
+BOOL WINAPI DeleteAsWindows(LPCWSTR path) {
+  const DWORD attributes = ::GetFileAttributesW(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  return deleteHook->Original<decltype(&::DeleteFileW)>()(path);
+}
+
+testing_support::ImportHook* moveHook = nullptr;
+int sharingViolations = 0;  // the replaces still to be refused so
+BOOL WINAPI MoveWhileHeld(LPCWSTR from, LPCWSTR to, DWORD flags) {
+  if (sharingViolations > 0) {
+    --sharingViolations;
+    ::SetLastError(ERROR_SHARING_VIOLATION);
+    return FALSE;
+  }
+  return moveHook->Original<decltype(&::MoveFileExW)>()(from, to, flags);
+}
+#endif
+
 class SaveSettingsTest : public testing_support::SettingsTest {
  protected:
   // Saves, expecting a failure; returns its error number.
@@ -122,6 +148,10 @@ TEST_F(SaveSettingsTest, SettingsStringsFollowTheSave) {
 // failed save may be anything. The save replaces it; it never writes through
 // it into another file or passes its attributes on to the settings file.
 TEST_F(SaveSettingsTest, LeftOverTempFileIsReplacedNotWrittenThrough) {
+#ifdef _WIN32
+  testing_support::ImportHook hook("DeleteFileW", reinterpret_cast<const void*>(&DeleteAsWindows));
+  deleteHook = &hook;
+#endif
   const fs::path other = folder_ / "other.txt";
   const std::string otherBytes = "another program's file\r\n";
   const struct {
@@ -135,6 +165,11 @@ TEST_F(SaveSettingsTest, LeftOverTempFileIsReplacedNotWrittenThrough) {
          fs::create_hard_link(other, TempPath());
        }},
 #ifdef _WIN32
+      {"read-only file",
+       [&] {
+         testing_support::WriteBytes(TempPath(), "left over\r\n");
+         ::SetFileAttributesW(TempPath().c_str(), FILE_ATTRIBUTE_READONLY);
+       }},
       {"read-only, hidden and system file",
        [&] {
          testing_support::WriteBytes(TempPath(), "left over\r\n");
@@ -337,6 +372,15 @@ TEST_F(SaveSettingsTest, AMomentaryHoldIsWaitedOut) {
     EXPECT_NE(Settings().find("SoundEnable              0\r\n"), std::string::npos);
     EXPECT_FALSE(fs::exists(TempPath()));
   }
+  // Windows reports such a hold as a sharing violation (Wine as access
+  // denied): that too is waited out.
+  testing_support::ImportHook hook("MoveFileExW", reinterpret_cast<const void*>(&MoveWhileHeld));
+  moveHook = &hook;
+  sharingViolations = 3;
+  WriteSettings(kTypical);
+  EXPECT_NO_THROW(modQuimbel::SaveSettings());
+  EXPECT_EQ(sharingViolations, 0);
+  EXPECT_NE(Settings().find("SoundEnable              0\r\n"), std::string::npos);
 }
 
 // Windows without long path support (7, 8.1, and 10 or 11 without the

@@ -214,6 +214,7 @@ TEST_F(FormTest, SavingAPathThatNamesNoBiosImageSaysWhy) {
   WriteBytes(folder_ / "game.gba", std::string(4 * 1024 * 1024, 'g'));
   WriteBytes(folder_ / "odd.bin", std::string(16385, 'o'));
   WriteBytes(folder_ / "tiny.bin", "x");
+  WriteBytes(folder_ / "short.bin", std::string(123, 's'));
   fs::create_directory(folder_ / "roms");
   const std::string in = (folder_.Path() / "").u8string();
   const struct {
@@ -224,6 +225,7 @@ TEST_F(FormTest, SavingAPathThatNamesNoBiosImageSaysWhy) {
       {in + "game.gba", "This file is 4 MB; a GBA BIOS image is 16 KB."},
       {in + "odd.bin", "This file is 16,385 bytes; a GBA BIOS image is 16 KB."},
       {in + "tiny.bin", "This file is 1 byte; a GBA BIOS image is 16 KB."},
+      {in + "short.bin", "This file is 123 bytes; a GBA BIOS image is 16 KB."},
       {in + "missing.gba", "No file at this path."},
       {in + "roms", "This is a folder; the path must name the BIOS image file."},
       {"", ""},

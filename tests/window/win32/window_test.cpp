@@ -391,6 +391,20 @@ bool PumpUntil(const std::function<bool()>& done) {
   }
 }
 
+// The tab control draws its tabs and their captions over the page it
+// paints itself.
+TEST_F(InProcessWindow, TheTabStripShowsItsTabs) {
+  HWND tab = Control(Ctl::SSTab1);
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  auto drawn = [&] {
+    int other = 0;  // pixels across the strip that are not the page's colour
+    for (int x = 0; x < window::LayoutOf(Ctl::SSTab1).width; x += 15)
+      other += testing_support::ScreenPixel(tab, x, window::kTabStripHeight / 2) != face;
+    return other > 10;
+  };
+  EXPECT_TRUE(PumpUntil(drawn));
+}
+
 // The process's GDI and USER objects. Wine's GetGuiResources answers 0 for
 // both, which no real Windows does for a process with a window; there the
 // objects are counted instead: GDI objects and icons by walking the handle
