@@ -14,7 +14,11 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=":$num"
   if ! xdpyinfo >/dev/null 2>&1; then
     (Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &)
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    if ! xdpyinfo >/dev/null 2>&1; then
+      echo "wine-run: Xvfb did not start on $DISPLAY within 20 s" >&2
+      exit 1
+    fi
   fi
 fi
 
@@ -52,4 +56,13 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 ) 9>"$WINEPREFIX.lock"
 
 exe="$1"; shift
-exec wine "$exe" "$@"
+# Wine's own errors are silenced above; a program that ends by anything but
+# its own exit (0, or 1 for failed tests) is named, so that a death at start
+# is never silent.
+status=0
+wine "$exe" "$@" || status=$?
+if [ "$status" -gt 1 ]; then
+  echo "wine-run: $(basename "$exe") ended with status $status" \
+    "(rerun with WINEDEBUG=err+all to see why)" >&2
+fi
+exit "$status"

@@ -12,7 +12,14 @@ if [ -z "${DISPLAY:-}" ]; then
     Xvfb ":$num" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
     xvfb_pid=$!
     export DISPLAY=":$num"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    # A busy machine may take seconds to bring Xvfb up. Without it every
+    # Windows program would die at start without a word, so say so instead.
+    for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    if ! xdpyinfo >/dev/null 2>&1; then
+      echo "with-display: Xvfb did not start on $DISPLAY within 20 s" >&2
+      kill "$xvfb_pid" 2>/dev/null
+      exit 1
+    fi
     break
   done
 fi

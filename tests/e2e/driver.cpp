@@ -21,12 +21,16 @@ bool WaitFor(const std::function<bool()>& done, int ms) {
 }
 
 std::wstring Text(HWND hwnd) {
+  // A program under load may take seconds to answer; only a hung one is
+  // given up on, and not before a new process would be.
   DWORD_PTR len = 0;
-  if (!::SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len)) return {};
+  if (!::SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kProcessStartMs,
+                             &len))
+    return {};
   std::wstring text(len + 1, L'\0');
   DWORD_PTR got = 0;
   ::SendMessageTimeoutW(hwnd, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 2000, &got);
+                        SMTO_ABORTIFHUNG, kProcessStartMs, &got);
   text.resize(got);
   return text;
 }
@@ -214,9 +218,20 @@ Starter::Starter(const fs::path& folder, const fs::path& cwd) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   const fs::path& dir = cwd.empty() ? folder : cwd;
-  if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        dir.c_str(), &startup, &info_))
-    throw std::runtime_error("cannot start quimbel.exe");
+  // The exe was copied into the folder a moment ago; a system may still hold
+  // it (a scanner, the cache) or lack the resources for a new process for a
+  // moment. Those refusals are retried briefly; any other is reported.
+  for (int attempt = 1;; ++attempt) {
+    if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                         dir.c_str(), &startup, &info_))
+      break;
+    const DWORD code = ::GetLastError();
+    const bool momentary = code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED ||
+                           code == ERROR_NO_SYSTEM_RESOURCES || code == ERROR_NOT_ENOUGH_MEMORY;
+    if (!momentary || attempt == 20)
+      throw std::runtime_error("cannot start quimbel.exe: error " + std::to_string(code));
+    ::Sleep(100);
+  }
   ::WaitForInputIdle(info_.hProcess, 5000);
 }
 
