@@ -131,4 +131,21 @@ Row PowerLoss() {
   return {"Power loss", figures.str(), other == 0};
 }
 
+void AlternateValues(testing_support::FakeSettingsHost& host, bool second) {
+  host.sound = second ? 0 : 1;
+  host.debugMenu = second ? 1 : 0;
+  host.bios = second ? "D:\\bios\\second.gba" : "C:\\bios\\first.gba";
+}
+
+void SaveForever(const std::string& folder) {
+  testing_support::FaultyFileSystem files(platform::RealFileSystem(),
+                                          platform::Path::FromUtf8(folder));
+  testing_support::FakeSettingsHost host;
+  modQuimbel::Bind(host, files);
+  for (bool second = false;; second = !second) {
+    AlternateValues(host, second);
+    modQuimbel::SaveSettings();
+  }
+}
+
 }  // namespace reliability

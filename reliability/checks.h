@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "support/fake_host.h"
+
 namespace reliability {
 
 struct Row {
@@ -22,6 +24,9 @@ Row FaultAtEveryStep();
 Row KillDuringSave(const std::string& self, int kills);
 Row PowerLoss();
 Row Refusals();
+
+// The two sets of values the kill checks' saves alternate between.
+void AlternateValues(testing_support::FakeSettingsHost& host, bool second);
 
 // The child of KillDuringSave: saves in `folder` for ever, alternating values.
 [[noreturn]] void SaveForever(const std::string& folder);

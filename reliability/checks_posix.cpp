@@ -24,19 +24,6 @@ using testing_support::FakeSettingsHost;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
-void SaveForever(const std::string& folder) {
-  testing_support::FaultyFileSystem files(platform::RealFileSystem(),
-                                          platform::Path::FromUtf8(folder));
-  FakeSettingsHost host;
-  modQuimbel::Bind(host, files);
-  for (bool second = false;; second = !second) {
-    host.sound = second ? 0 : 1;
-    host.debugMenu = second ? 1 : 0;
-    host.bios = second ? "D:\\bios\\second.gba" : "C:\\bios\\first.gba";
-    modQuimbel::SaveSettings();
-  }
-}
-
 Row KillDuringSave(const std::string& self, int kills) {
   testing_support::TempFolder folder("quimbel-kill");
   const fs::path settings = folder / "QuimbelAdvance.ini";
@@ -48,13 +35,10 @@ Row KillDuringSave(const std::string& self, int kills) {
     testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
     modQuimbel::Bind(host, files);
     WriteBytes(settings, base);
-    host.sound = 1;
-    host.bios = "C:\\bios\\first.gba";
+    AlternateValues(host, false);
     modQuimbel::SaveSettings();
     first = ReadBytes(settings);
-    host.sound = 0;
-    host.debugMenu = 1;
-    host.bios = "D:\\bios\\second.gba";
+    AlternateValues(host, true);
     modQuimbel::SaveSettings();
     second = ReadBytes(settings);
   }

@@ -25,12 +25,6 @@ using testing_support::WriteBytes;
 
 namespace {
 
-void Values(FakeSettingsHost& host, bool second) {
-  host.sound = second ? 0 : 1;
-  host.debugMenu = second ? 1 : 0;
-  host.bios = second ? "D:\\bios\\second.gba" : "C:\\bios\\first.gba";
-}
-
 HANDLE StartSelf(const std::wstring& args) {
   wchar_t self[MAX_PATH * 4];
   ::GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
@@ -47,17 +41,6 @@ HANDLE StartSelf(const std::wstring& args) {
 
 }  // namespace
 
-void SaveForever(const std::string& folder) {
-  testing_support::FaultyFileSystem files(platform::RealFileSystem(),
-                                          platform::Path::FromUtf8(folder));
-  FakeSettingsHost host;
-  modQuimbel::Bind(host, files);
-  for (bool second = false;; second = !second) {
-    Values(host, second);
-    modQuimbel::SaveSettings();
-  }
-}
-
 Row KillDuringSave(const std::string&, int kills) {
   testing_support::TempFolder folder("quimbel-kill");
   const fs::path settings = folder / "QuimbelAdvance.ini";
@@ -67,10 +50,10 @@ Row KillDuringSave(const std::string&, int kills) {
     testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
     modQuimbel::Bind(host, files);
     WriteBytes(settings, SampleSettings(1 << 20));
-    Values(host, false);
+    AlternateValues(host, false);
     modQuimbel::SaveSettings();
     first = ReadBytes(settings);
-    Values(host, true);
+    AlternateValues(host, true);
     modQuimbel::SaveSettings();
     second = ReadBytes(settings);
   }
@@ -115,7 +98,7 @@ Row Refusals() {
     HANDLE child = StartSelf(L"hold \"" + settings.native() + L"\" " + holder.share);
     ::Sleep(1500);  // the holder has the file open by now
     FakeSettingsHost host;
-    Values(host, true);
+    AlternateValues(host, true);
     testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
     modQuimbel::Bind(host, files);
     int number = 0;
@@ -146,7 +129,7 @@ Row Refusals() {
   }
   ::SetFileAttributesW(settings.c_str(), FILE_ATTRIBUTE_READONLY);
   FakeSettingsHost host;
-  Values(host, false);
+  AlternateValues(host, false);
   testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
   modQuimbel::Bind(host, files);
   int number = 0;

@@ -46,7 +46,6 @@ class Path {
   std::string FileName() const;
 
   bool operator==(const Path& other) const { return native_ == other.native_; }
-  bool operator!=(const Path& other) const { return native_ != other.native_; }
 
  private:
   PathString native_;

@@ -8,7 +8,9 @@
 
 namespace platform {
 
-enum ErrNo : int {
+// The run-time error numbers the program's messages show (not errno values:
+// NumberFromErrno maps those onto these).
+enum ErrorNumber : int {
   kInvalidArgument = 5,
   kOutOfMemory = 7,
   kFileNotFound = 53,

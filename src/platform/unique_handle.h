@@ -56,7 +56,6 @@ struct HandleTraits {
 
 using UniqueFont = UniqueHandle<HFONT, HandleTraits<HFONT, &::DeleteObject>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, HandleTraits<HBITMAP, &::DeleteObject>>;
-using UniqueBrush = UniqueHandle<HBRUSH, HandleTraits<HBRUSH, &::DeleteObject>>;
 using UniqueIcon = UniqueHandle<HICON, HandleTraits<HICON, &::DestroyIcon>>;
 // A memory device context from CreateCompatibleDC.
 using UniqueMemoryDc = UniqueHandle<HDC, HandleTraits<HDC, &::DeleteDC>>;

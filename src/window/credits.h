@@ -16,10 +16,6 @@ inline constexpr std::string_view kCreditText =
     "Quimbel Advance starter by Pieter Lindhout\r\n"
     "Starter copyright 2001";
 
-}  // namespace window
-
-namespace window {
-
 inline constexpr std::string_view kEmulatorAuthor = "Ned Quimbel";
 inline constexpr std::string_view kFaqAddress = "http://quimbeladvance.example/faq.html";
 

@@ -133,7 +133,8 @@ TEST_F(SaveSettingsTest, RewritesOnlyTheThreeSettingLines) {
     }
 }
 
-TEST_F(SaveSettingsTest, SettingsStringsFollowTheSave) {
+// The switches take the values written; the BIOS path keeps the one the file held.
+TEST_F(SaveSettingsTest, SwitchStringsTakeTheSavedValuesAndTheBiosPathTheStoredOne) {
   WriteSettings(kTypical);
   host_.debugMenu = 1;
   host_.sound = 0;
