@@ -24,8 +24,7 @@ std::wstring Text(HWND hwnd) {
   // A program under load may take seconds to answer; only a hung one is
   // given up on, and not before a new process would be.
   DWORD_PTR len = 0;
-  if (!::SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kProcessStartMs,
-                             &len))
+  if (!::SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kProcessStartMs, &len))
     return {};
   std::wstring text(len + 1, L'\0');
   DWORD_PTR got = 0;
@@ -283,7 +282,23 @@ HWND Starter::TopWindow(const wchar_t* cls, int ms) {
 }
 
 HWND Starter::MainWindow(int ms) {
-  return TopWindow(L"QuimbelMainWindow", ms);
+  HWND main = TopWindow(L"QuimbelMainWindow", ms);
+  // The window shows before the system has made it the active one; a click
+  // sent before then makes the button take the focus, and with it
+  // activation, while the focus is still moving from the window that had it
+  // (under Wine, one of a program that has just ended): the system then
+  // cancels the click. A user's click comes after the window is active.
+  if (main) {
+    WaitFor(
+        [&] {
+          GUITHREADINFO thread{};
+          thread.cbSize = sizeof thread;
+          return ::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &thread) &&
+                 thread.hwndActive == main && ::GetForegroundWindow() == main;
+        },
+        ms);
+  }
+  return main;
 }
 HWND Starter::MessageBox(int ms) {
   return TopWindow(L"#32770", ms);

@@ -45,7 +45,8 @@ HWND Ready(Starter& starter) {
 void ChooseAndOk(HWND main, Ctl option) {
   if (option != Ctl::kForm) {
     e2e::Click(Control(main, option));
-    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::IsChecked(Control(main, option)); }));
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::IsChecked(Control(main, option)); }))
+        << static_cast<int>(option);
   }
   e2e::Click(Control(main, Ctl::Command1));
 }
