@@ -3,12 +3,13 @@
 
 #include <windows.h>
 
+#include <type_traits>
 #include <utility>
 
 namespace platform {
 
 // Owns a handle of type H and frees it with Traits::Free when it goes.
-// Traits::Invalid() is the value that owns nothing.
+// Traits::IsEmpty tells the values that own nothing.
 template <class H, class Traits>
 class UniqueHandle {
  public:
@@ -24,32 +25,32 @@ class UniqueHandle {
   ~UniqueHandle() { Reset(); }
 
   H Get() const { return handle_; }
-  explicit operator bool() const { return handle_ != Traits::Invalid(); }
+  explicit operator bool() const { return !Traits::IsEmpty(handle_); }
 
   // Gives the handle up without freeing it, for a caller that frees it
   // itself and must see whether that worked.
-  H Release() { return std::exchange(handle_, Traits::Invalid()); }
+  H Release() { return std::exchange(handle_, H{}); }
 
-  void Reset(H handle = Traits::Invalid()) {
+  void Reset(H handle = H{}) {
     H old = std::exchange(handle_, handle);
-    if (old != Traits::Invalid()) Traits::Free(old);
+    if (!Traits::IsEmpty(old)) Traits::Free(old);
   }
 
  private:
-  H handle_ = Traits::Invalid();
+  H handle_{};
 };
 
-// Frees a handle with `kFree`; the handle that owns nothing is nullptr, or
-// INVALID_HANDLE_VALUE for the calls that fail with it (CreateFileW,
-// FindFirstFileW).
-template <class H, auto kFree, bool kNoneIsInvalidHandleValue = false>
+// Frees a handle with `kFree`. A null handle owns nothing; so does
+// INVALID_HANDLE_VALUE for kernel handles, as some calls (CreateFileW,
+// FindFirstFileW) fail with it and others with null: no owner has to know
+// which its call gives.
+template <class H, auto kFree>
 struct HandleTraits {
-  static H Invalid() {
-    if constexpr (kNoneIsInvalidHandleValue) {
-      return INVALID_HANDLE_VALUE;
-    } else {
-      return nullptr;
+  static bool IsEmpty(H handle) {
+    if constexpr (std::is_same_v<H, HANDLE>) {
+      if (handle == INVALID_HANDLE_VALUE) return true;
     }
+    return handle == nullptr;
   }
   static void Free(H handle) { kFree(handle); }
 };
@@ -59,9 +60,9 @@ using UniqueBitmap = UniqueHandle<HBITMAP, HandleTraits<HBITMAP, &::DeleteObject
 using UniqueIcon = UniqueHandle<HICON, HandleTraits<HICON, &::DestroyIcon>>;
 // A memory device context from CreateCompatibleDC.
 using UniqueMemoryDc = UniqueHandle<HDC, HandleTraits<HDC, &::DeleteDC>>;
-// Kernel objects: processes and threads (nullptr for none), files.
+// Kernel objects: processes, threads, files; and the searches of FindFirstFileW.
 using UniqueKernelHandle = UniqueHandle<HANDLE, HandleTraits<HANDLE, &::CloseHandle>>;
-using UniqueFile = UniqueHandle<HANDLE, HandleTraits<HANDLE, &::CloseHandle, true>>;
-using UniqueFind = UniqueHandle<HANDLE, HandleTraits<HANDLE, &::FindClose, true>>;
+using UniqueFile = UniqueKernelHandle;
+using UniqueFind = UniqueHandle<HANDLE, HandleTraits<HANDLE, &::FindClose>>;
 
 }  // namespace platform

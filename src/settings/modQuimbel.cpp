@@ -62,7 +62,16 @@ void ReadSettingsFile() {
     return;
   }
   std::unique_ptr<platform::TextStream> stream;
-  ResumeOnPastEnd([&] { stream = files.OpenTextFile(path, IOMode::kForReading, true); });
+  try {
+    ResumeOnPastEnd([&] { stream = files.OpenTextFile(path, IOMode::kForReading, false); });
+  } catch (const RuntimeError& e) {
+    // Removed by another program since the test above: as if it had never
+    // been there. Opening with the create flag would leave an empty file
+    // for the emulator to read its settings from.
+    if (e.Number() != platform::kFileNotFound) throw;
+    ReportMissingSettingsFile();
+    return;
+  }
   if (!stream) return;
   std::string line;
   for (;;) {

@@ -80,6 +80,19 @@ TEST_F(LoadSettingsTest, MissingFileIsReportedAndTheProgramGoesOn) {
   EXPECT_FALSE(host_.ended);
   EXPECT_EQ(gSound, "1");
   EXPECT_FALSE(fs::exists(SettingsPath()));
+
+  // Seen by the existence test, then removed by another program before the
+  // open: the same message, and no empty file made in its place.
+  struct GoneBeforeTheOpen : testing_support::PlainFileSystem {
+    using PlainFileSystem::PlainFileSystem;
+    bool FileExists(const platform::Path&) override { return true; }
+  } gone(folder_.Path());
+  modQuimbel::Bind(host_, gone);
+  modQuimbel::LoadSettings();
+  ASSERT_EQ(host_.messages.size(), 2u);
+  EXPECT_EQ(host_.messages[1].text, host_.messages[0].text);
+  EXPECT_FALSE(host_.ended);
+  EXPECT_FALSE(fs::exists(SettingsPath()));
 }
 
 TEST_F(LoadSettingsTest, ShortBiosLineIsASevereProblem) {

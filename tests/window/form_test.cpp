@@ -315,7 +315,8 @@ TEST(Layout, EveryControlWhereItWasDesigned) {
   // its label tells of clicks; the first option starts the options' group;
   // the label that names the BIOS box lies beneath the box where the two
   // overlap.
-  using window::kNamesTextBox, window::kClicks, window::kGroupStart, window::kOnTop, window::kPlain;
+  using window::kClicks, window::kGroupStart, window::kNamesTextBox, window::kOnTop, window::kPlain,
+      window::kWraps;
   const struct {
     Ctl id;
     Ctl parent;
@@ -338,7 +339,7 @@ TEST(Layout, EveryControlWhereItWasDesigned) {
       {Ctl::txtBios, Ctl::Frame2, "", 1080, 960, 3735, 285, kPlain},
       {Ctl::cmdSaveSettings, Ctl::Frame2, "&Save", 3960, 1440, 855, 375, kPlain},
       {Ctl::Frame5, Ctl::SSTab1, "", 120, 360, 4935, 1935, kPlain},
-      {Ctl::lblCopyRight, Ctl::Frame5, "...", 120, 240, 4455, 1215, kPlain},
+      {Ctl::lblCopyRight, Ctl::Frame5, "...", 120, 240, 4455, 1215, kWraps},
       {Ctl::Label3, Ctl::Frame5, "version 1.0 - tested on Quimbel Advance 0.7+", 120, 1560, 3615,
        255, kPlain},
       {Ctl::cmdReadme, Ctl::Frame5, "&Read me", 3840, 1440, 975, 375, kPlain},

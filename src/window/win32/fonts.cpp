@@ -25,7 +25,7 @@ bool CaptionsFit(HFONT font, UINT dpi) {
   HGDIOBJ old = ::SelectObject(dc, font);
   bool fit = true;
   for (const auto& entry : window::kControls) {
-    if (entry.text.empty() || entry.id == window::Ctl::lblCopyRight) continue;
+    if (entry.text.empty() || (entry.traits & window::kWraps)) continue;
     std::wstring text = Widen(entry.text);
     RECT rc{};
     ::DrawTextW(dc, text.c_str(), -1, &rc, DT_CALCRECT | DT_SINGLELINE);

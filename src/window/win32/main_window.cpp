@@ -147,7 +147,13 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORBTN:
       return OnColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_DRAWITEM: {
+      // Only the picture is drawn by the window; any other owner-drawn item
+      // is not the splash's to paint over.
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      const auto id = static_cast<Ctl>(item.CtlID);
+      if (item.CtlType != ODT_STATIC || Control(id) != item.hwndItem ||
+          window::LayoutOf(id).kind != window::Kind::kPicture)
+        return ::DefWindowProcW(hwnd_, msg, wp, lp);
       splash_.Draw(item.hDC, item.rcItem);
       return TRUE;
     }

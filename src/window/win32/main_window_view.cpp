@@ -42,6 +42,11 @@ void MainWindow::SetVisible(Ctl id, bool visible) {
   }
 }
 
+// The styles the handlers give are the run time's numbers; they are the
+// system's own, so they go to MessageBoxW as they are.
+static_assert(modQuimbel::kStyleCritical == (MB_ICONSTOP | MB_OK));
+static_assert(modQuimbel::kStyleInformation == (MB_ICONINFORMATION | MB_OK));
+
 void MainWindow::MsgBox(const std::string& text, int style, const std::string& title) {
   HWND parent = (hwnd_ && ::IsWindowVisible(hwnd_)) ? hwnd_ : nullptr;
   ::MessageBoxW(parent, Widen(text).c_str(), Widen(title).c_str(), static_cast<UINT>(style));

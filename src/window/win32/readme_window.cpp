@@ -31,17 +31,27 @@ ReadmeWindow::ReadmeWindow(HWND owner) {
                       outer.top, outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                       this);
   WindowOpened();
-  font_ = CreateDialogFont(dpi_);
-  label_ = CreateWindowOrThrow(0, L"STATIC", L"...", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                               Px(kLabelLeft, dpi_), Px(kLabelTop, dpi_), Px(kLabelWidth, dpi_),
-                               Px(kLabelHeight, dpi_), hwnd_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)));
-  ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-  if (WindowDpi(hwnd_) != dpi_) {
-    dpi_ = WindowDpi(hwnd_);
-    Layout(nullptr);
-  } else {
-    SetClientSize(hwnd_, Px(kWidth, dpi_), Px(kHeight, dpi_), dpi_);
+  try {
+    font_ = CreateDialogFont(dpi_);
+    label_ = CreateWindowOrThrow(
+        0, L"STATIC", L"...", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, Px(kLabelLeft, dpi_),
+        Px(kLabelTop, dpi_), Px(kLabelWidth, dpi_), Px(kLabelHeight, dpi_), hwnd_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)));
+    ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    if (WindowDpi(hwnd_) != dpi_) {
+      dpi_ = WindowDpi(hwnd_);
+      Layout(nullptr);
+    } else {
+      SetClientSize(hwnd_, Px(kWidth, dpi_), Px(kHeight, dpi_), dpi_);
+    }
+  } catch (...) {
+    // The window is made whole or not at all: it forgets this object, which
+    // the failed construction frees, and goes with it.
+    HWND hwnd = std::exchange(hwnd_, nullptr);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    ::DestroyWindow(hwnd);
+    WindowClosed();
+    throw;
   }
 }
 

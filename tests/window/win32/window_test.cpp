@@ -376,6 +376,63 @@ TEST_F(OpenWindow, AcceptsOleDropsOnceItLosesActivation) {
   ::OleUninitialize();
 }
 
+// The window draws the splash into the picture's item only: another
+// owner-drawn item keeps what its own owner drew.
+TEST_F(InProcessWindow, OnlyThePictureIsDrawnAsTheSplash) {
+  HDC screen = ::GetDC(nullptr);
+  HDC dc = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 40, 20);
+  ::ReleaseDC(nullptr, screen);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  RECT all{0, 0, 40, 20};
+  const COLORREF mark = RGB(1, 2, 3);
+  HBRUSH brush = ::CreateSolidBrush(mark);
+  ::FillRect(dc, &all, brush);
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ODT_BUTTON;
+  item.CtlID = static_cast<UINT>(Ctl::Check1);
+  item.hwndItem = Control(Ctl::Check1);
+  item.hDC = dc;
+  item.rcItem = all;
+  ::SendMessageW(main_.Hwnd(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(::GetPixel(dc, 20, 10), mark);
+  ::SelectObject(dc, old);
+  ::DeleteObject(brush);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+}
+
+// A read-me window that cannot be made whole is not made at all: none is
+// left behind holding a destroyed object, and the next opening works.
+testing_support::ImportHook* createHook = nullptr;
+HWND WINAPI CreateWithoutReadmeLabel(DWORD ex, LPCWSTR cls, LPCWSTR text, DWORD style, int x, int y,
+                                     int w, int h, HWND parent, HMENU menu, HINSTANCE instance,
+                                     LPVOID param) {
+  wchar_t parentClass[64] = L"";
+  if (parent) ::GetClassNameW(parent, parentClass, 64);
+  if (std::wstring(parentClass) == L"QuimbelReadmeWindow") {
+    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  }
+  return createHook->Original<decltype(&::CreateWindowExW)>()(ex, cls, text, style, x, y, w, h,
+                                                              parent, menu, instance, param);
+}
+
+TEST_F(InProcessWindow, AReadmeWindowIsMadeWholeOrNotAtAll) {
+  {
+    testing_support::ImportHook hook("CreateWindowExW",
+                                     reinterpret_cast<const void*>(&CreateWithoutReadmeLabel));
+    createHook = &hook;
+    EXPECT_THROW(main_.ShowReadme("A line."), platform::RuntimeError);
+    createHook = nullptr;
+  }
+  EXPECT_EQ(::FindWindowW(L"QuimbelReadmeWindow", nullptr), nullptr);
+  main_.ShowReadme("A line.");
+  HWND readme = ::FindWindowW(L"QuimbelReadmeWindow", nullptr);
+  ASSERT_NE(readme, nullptr);
+  ::DestroyWindow(readme);
+}
+
 // Runs the thread's messages until `done` holds or two seconds pass.
 bool PumpUntil(const std::function<bool()>& done) {
   const ULONGLONG until = ::GetTickCount64() + 2000;
