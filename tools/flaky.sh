@@ -24,7 +24,7 @@ for i in $(seq "$runs"); do
     grep -oE '^\[  FAILED  \] [A-Za-z0-9_]+\.[A-Za-z0-9_]+ \(' "$logs/run-$i.log" |
       sed -E 's/^\[  FAILED  \] (.*) \($/\1/'
     grep -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: ' "$logs/run-$i.log" | grep -vE ' Passed ' |
-      sed -E 's/^.*Test +#[0-9]+: ([^ ]+) .*\*+(.*)$/\1 (\2)/; s/ +\)$/)/'
+      sed -E 's/^.*Test +#[0-9]+: ([^ ]+) .*\*+([A-Za-z]+).*$/\1 (\2)/'
   } | sort -u >"$logs/failed-$i.txt"
   [ "$status" -ne 0 ] && failedRuns=$((failedRuns + 1))
   echo "run $i: exit $status in $(( $(date +%s) - start )) s, $(wc -l <"$logs/failed-$i.txt") failing"

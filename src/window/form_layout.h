@@ -125,7 +125,16 @@ inline constexpr auto kControls = MakeTable({
 });
 // clang-format on
 
+// The table's entry for `id`; throws for an ID the table lacks.
 const ControlSpec& LayoutOf(Ctl id);
+
+// The same, or nullptr: for IDs that come from the system.
+constexpr const ControlSpec* FindControl(Ctl id) {
+  for (const auto& entry : kControls) {
+    if (entry.id == id) return &entry;
+  }
+  return nullptr;
+}
 
 namespace detail {
 

@@ -46,6 +46,10 @@ void frmQuimbel::txtBios_Change() {
 }
 
 void frmQuimbel::cmdSaveSettings_Click() {
+  // The box is read once a save: the save stores this text, and the word
+  // after it is about the same path.
+  savingText_ = view_.Text(Ctl::txtBios);
+  savingBytes_.reset();
   // A failed save leaves the file as it was and the edits in the window, so
   // the user can mend the cause and save again.
   try {
@@ -58,32 +62,40 @@ void frmQuimbel::cmdSaveSettings_Click() {
                  modQuimbel::kMessageTitle);
     return;
   }
-  // Saved as typed; a word afterwards if the path names no BIOS image.
-  AdviseOnBiosPath();
+  // Saved as typed; a word afterwards if the path names no BIOS image. Not
+  // for a path the settings file cannot hold: a file with a BIOSRom line
+  // refuses it in the save, and one without never stores it.
+  if (savingText_.empty()) return;
+  if (!savingBytes_) {
+    try {
+      savingBytes_ = StoredForm(savingText_);
+    } catch (const platform::RuntimeError&) {
+      return;
+    }
+  }
+  AdviseOnBiosPath(files_.Inspect(platform::Path::FromUtf8(savingText_)));
 }
 
-void frmQuimbel::AdviseOnBiosPath() {
-  const std::string path = view_.Text(Ctl::txtBios);
-  if (path.empty()) return;
-  try {
-    // A path the settings file cannot hold is refused by the save itself.
-    platform::ToCodePage(path);
-  } catch (const platform::RuntimeError&) {
-    return;
-  }
-  const std::string advice = BiosPathAdvice(files_.Inspect(platform::Path::FromUtf8(path)));
+void frmQuimbel::AdviseOnBiosPath(const platform::PathInfo& info) {
+  const std::string advice = BiosPathAdvice(info);
   if (!advice.empty()) view_.ShowBiosTip(advice);
 }
 
 void frmQuimbel::Form_FilesDropped(const std::vector<std::string>& paths) {
   // One file, as a user means it; several, or a folder, change nothing.
   if (paths.size() != 1) return;
-  if (files_.Inspect(platform::Path::FromUtf8(paths[0])).kind != platform::PathInfo::kFile) return;
+  const platform::PathInfo info = files_.Inspect(platform::Path::FromUtf8(paths[0]));
+  if (info.kind != platform::PathInfo::kFile) return;
   HideSplash();
   view_.SelectPage(1);
   view_.SetText(Ctl::txtBios, paths[0]);
   view_.SetEnabled(Ctl::cmdSaveSettings, true);  // an edit, as typing it would be
-  AdviseOnBiosPath();
+  try {
+    StoredForm(paths[0]);  // a path the file cannot hold gets its word from the save
+  } catch (const platform::RuntimeError&) {
+    return;
+  }
+  AdviseOnBiosPath(info);
 }
 
 void frmQuimbel::HideSplash() {
@@ -114,10 +126,15 @@ int frmQuimbel::SoundCheck() {
   return view_.Value(Ctl::Check2);
 }
 std::string frmQuimbel::BiosText() {
+  // Asked for each BIOSRom line of the file; converted once a save.
+  if (!savingBytes_) savingBytes_ = StoredForm(savingText_);
+  return *savingBytes_;
+}
+
+std::string frmQuimbel::StoredForm(const std::string& text) const {
   // A path shown as it was loaded is stored as the bytes it was loaded from:
   // bytes the code page cannot decode exactly (written under another one)
   // would otherwise come back changed, and the emulator lose its BIOS.
-  const std::string text = view_.Text(Ctl::txtBios);
   if (text == loadedBiosText_) return loadedBiosBytes_;
   return platform::ToCodePage(text);
 }

@@ -3,6 +3,7 @@
 // so it runs in native tests against a fake.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,8 +65,11 @@ class frmQuimbel : public modQuimbel::SettingsHost {
 
  private:
   void HideSplash();
-  // A word, when the BIOS box's path does not name a BIOS image.
-  void AdviseOnBiosPath();
+  // A word, when what a path names is no BIOS image.
+  void AdviseOnBiosPath(const platform::PathInfo& info);
+  // The bytes the settings file stores for the box's text (UTF-8). Throws
+  // RuntimeError 5 for a character the file's code page cannot hold.
+  std::string StoredForm(const std::string& text) const;
 
   FormView& view_;
   platform::FileSystem& files_;
@@ -73,6 +77,10 @@ class frmQuimbel : public modQuimbel::SettingsHost {
   // The BIOS path as the file held it at start, and as the box showed it.
   std::string loadedBiosBytes_;
   std::string loadedBiosText_;
+  // The box's text as the save being made read it, and its stored form once
+  // converted.
+  std::string savingText_;
+  std::optional<std::string> savingBytes_;
 };
 
 // The twelve lines of the read-me window, joined by CR LF.

@@ -35,11 +35,11 @@ void BiosTip::Show(HWND box, const std::string& text, HFONT font, UINT dpi) {
   Hide();
   ::SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   ::SendMessageW(tip_, TTM_SETTITLEW, TTI_INFO, reinterpret_cast<LPARAM>(L"GBA BIOS"));
-  ::SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0,
-                 Px(window::LayoutOf(window::Ctl::txtBios).width, dpi));
-  ::SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
   RECT rc;
   ::GetWindowRect(box, &rc);
+  // No wider than the box it points at.
+  ::SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, rc.right - rc.left);
+  ::SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
   ::SendMessageW(tip_, TTM_TRACKPOSITION, 0,
                  MAKELPARAM((rc.left + rc.right) / 2, rc.bottom - Px(60, dpi)));
   ::SendMessageW(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&info));

@@ -146,15 +146,22 @@ void ControlSet::MakePage(int page, UINT dpi, const WindowFonts& fonts) {
 }
 
 void ControlSet::ShowPage(int page, UINT dpi, const WindowFonts& fonts) {
-  if (page != 0 || !Shown(Ctl::Picture1)) MakePage(page, dpi, fonts);
+  // A page's controls are made when it first shows, not while a picture
+  // covers it.
+  bool covered = false;
+  for (const auto& entry : window::kControls) {
+    covered = covered || (entry.kind == Kind::kPicture && entry.page == page && Shown(entry.id));
+  }
+  if (!covered) MakePage(page, dpi, fonts);
   HWND focus = ::GetFocus();
   for (const auto& entry : window::kControls) {
     HWND control = Get(entry.id);
     if (entry.page == window::kNoPage || !control) continue;
     const bool show = Shown(entry.id) && entry.page == page;
     ::ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
+    // The focus leaves a page that goes for the tab control that holds it.
     if (!show && focus && (focus == control || ::IsChild(control, focus)))
-      ::SetFocus(Get(Ctl::SSTab1));
+      ::SetFocus(Get(entry.parent));
   }
 }
 

@@ -150,9 +150,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // Only the picture is drawn by the window; any other owner-drawn item
       // is not the splash's to paint over.
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-      const auto id = static_cast<Ctl>(item.CtlID);
-      if (item.CtlType != ODT_STATIC || Control(id) != item.hwndItem ||
-          window::LayoutOf(id).kind != window::Kind::kPicture)
+      const auto* entry = window::FindControl(static_cast<Ctl>(item.CtlID));
+      if (item.CtlType != ODT_STATIC || !entry || entry->kind != window::Kind::kPicture ||
+          Control(entry->id) != item.hwndItem)
         return ::DefWindowProcW(hwnd_, msg, wp, lp);
       splash_.Draw(item.hDC, item.rcItem);
       return TRUE;
@@ -233,17 +233,17 @@ void MainWindow::OnCommand(Ctl id, UINT code) {
     case Ctl::cmdReadme:
       if (clicked) form_.cmdReadme_Click();
       break;
-    case Ctl::Option1:
-    case Ctl::Option2:
-    case Ctl::Option3:
-      // One group: selecting one option clears the others.
-      if (clicked && Value(id) == 1) {
-        for (Ctl other : {Ctl::Option1, Ctl::Option2, Ctl::Option3}) {
-          if (other != id) SetValue(other, 0);
+    default:
+      // The options of one container are one group: selecting one clears
+      // the others.
+      if (const auto* entry = window::FindControl(id);
+          clicked && entry && entry->kind == window::Kind::kOption && Value(id) == 1) {
+        for (const auto& other : window::kControls) {
+          if (other.kind == window::Kind::kOption && other.parent == entry->parent &&
+              other.id != id)
+            SetValue(other.id, 0);
         }
       }
-      break;
-    default:
       break;
   }
 }

@@ -48,7 +48,10 @@ void MainWindow::EnsureOle() {
   oleReady_ = true;
   dropTarget_ = FileDropTarget::Register(
       hwnd_, [this](const std::vector<std::string>& paths) { form_.Form_FilesDropped(paths); });
-  if (HWND box = Control(Ctl::txtBios)) AddPathCompletion(box);
+  for (const auto& entry : window::kControls) {
+    HWND box = Control(entry.id);
+    if (box && entry.kind == window::Kind::kTextBox) AddPathCompletion(box);
+  }
 }
 
 void MainWindow::AddTooltip(const window::ControlSpec& entry) {

@@ -44,7 +44,8 @@ void MainWindow::MoveFocus(bool backwards) {
     HWND next = Control(order[i]);
     if (::IsWindowVisible(next) && ::IsWindowEnabled(next)) {
       ::SetFocus(next);
-      if (order[i] == Ctl::txtBios) ::SendMessageW(next, EM_SETSEL, 0, -1);
+      if (window::LayoutOf(order[i]).kind == window::Kind::kTextBox)
+        ::SendMessageW(next, EM_SETSEL, 0, -1);
       return;
     }
   }

@@ -1,5 +1,6 @@
-// Small helpers shared by the Win32 windows: text conversion, DPI scaling,
-// the window-procedure edge and the count of open windows.
+// Small helpers shared by the Win32 windows: twips to pixels, window classes
+// and icons, window creation, the window-procedure edge and the count of
+// open windows. (Text conversion is platform/utf16.h; DPI is dpi.h.)
 #pragma once
 
 #include <windows.h>
