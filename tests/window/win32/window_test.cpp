@@ -354,26 +354,10 @@ TEST_F(InProcessWindow, KeysFollowTheWindowsOwnOrder) {
 // Options page was ever shown.
 TEST_F(OpenWindow, AcceptsOleDropsOnceItLosesActivation) {
   ::SendMessageW(main_.Hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
-  ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
-  class Target : public IDropTarget {
-   public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-      *out = this;
-      return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD*) override {
-      return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD*) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD*) override { return S_OK; }
-  } other;
-  const HRESULT again = ::RegisterDragDrop(main_.Hwnd(), &other);
-  if (SUCCEEDED(again)) ::RevokeDragDrop(main_.Hwnd());
-  EXPECT_EQ(again, DRAGDROP_E_ALREADYREGISTERED);
-  ::OleUninitialize();
+  // The window's own drop target is registered: a second one is refused.
+  const auto other = win32::FileDropTarget::Register(main_.Hwnd(), [](const auto&) {});
+  if (other) other->Revoke();
+  EXPECT_EQ(other, nullptr);
 }
 
 // The window draws the splash into the picture's item only: another
