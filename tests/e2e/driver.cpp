@@ -282,23 +282,7 @@ HWND Starter::TopWindow(const wchar_t* cls, int ms) {
 }
 
 HWND Starter::MainWindow(int ms) {
-  HWND main = TopWindow(L"QuimbelMainWindow", ms);
-  // The window shows before the system has made it the active one; a click
-  // sent before then makes the button take the focus, and with it
-  // activation, while the focus is still moving from the window that had it
-  // (under Wine, one of a program that has just ended): the system then
-  // cancels the click. A user's click comes after the window is active.
-  if (main) {
-    WaitFor(
-        [&] {
-          GUITHREADINFO thread{};
-          thread.cbSize = sizeof thread;
-          return ::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &thread) &&
-                 thread.hwndActive == main && ::GetForegroundWindow() == main;
-        },
-        ms);
-  }
-  return main;
+  return TopWindow(L"QuimbelMainWindow", ms);
 }
 HWND Starter::MessageBox(int ms) {
   return TopWindow(L"#32770", ms);
