@@ -35,8 +35,8 @@ ImportHook::ImportHook(const char* function, const void* replacement) {
           reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
       if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
       auto** slot = reinterpret_cast<void**>(&slots->u1.Function);
-      original_ = *slot;
-      slots_.push_back(slot);
+      if (!original_) original_ = *slot;
+      slots_.push_back({slot, *slot});
       Store(slot, const_cast<void*>(replacement));
     }
   }
@@ -44,7 +44,7 @@ ImportHook::ImportHook(const char* function, const void* replacement) {
 }
 
 ImportHook::~ImportHook() {
-  for (void** slot : slots_) Store(slot, original_);
+  for (const auto& [slot, was] : slots_) Store(slot, was);
 }
 
 }  // namespace testing_support

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -26,7 +27,7 @@ class ImportHook {
   }
 
  private:
-  std::vector<void**> slots_;
+  std::vector<std::pair<void**, void*>> slots_;  // each slot and what it held
   void* original_ = nullptr;
 };
 
