@@ -19,27 +19,23 @@ std::wstring WidenOrThrow(const std::string& text, UINT codePage) {
 // Converts without best-fit look-alikes; false when a character has no exact
 // match in the code page.
 bool ToAnsi(const std::wstring& wide, std::string& bytes) {
-  const int size = static_cast<int>(wide.size());
-  if (::GetACP() == CP_UTF8) {
-    // UTF-8 as the system code page (Windows 10 1903 and later) holds every
-    // character but a lone surrogate. Windows takes no flag but this one for
-    // UTF-8, and no used-default pointer: anything else fails every call.
-    const int len =
-        ::WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, nullptr, 0,
-                              nullptr, nullptr);
-    if (len <= 0) return false;
-    bytes.assign(static_cast<std::size_t>(len), '\0');
-    return ::WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide.data(), size, bytes.data(),
-                                 len, nullptr, nullptr) == len;
-  }
+  // UTF-8 as the system code page (Windows 10 1903 and later) holds every
+  // character but a lone surrogate, which WC_ERR_INVALID_CHARS refuses.
+  // Windows takes no other flag for UTF-8 and no used-default pointer: with
+  // them it fails every call.
+  const bool utf8 = ::GetACP() == CP_UTF8;
+  const UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
+  const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
   BOOL lossy = FALSE;
-  int len = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
-                                  nullptr, &lossy);
+  BOOL* usedDefault = utf8 ? nullptr : &lossy;
+  const int size = static_cast<int>(wide.size());
+  const int len =
+      ::WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, nullptr, usedDefault);
   if (len <= 0 || lossy) return false;
   bytes.assign(static_cast<std::size_t>(len), '\0');
-  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, bytes.data(), len,
-                        nullptr, &lossy);
-  return !lossy;
+  return ::WideCharToMultiByte(codePage, flags, wide.data(), size, bytes.data(), len, nullptr,
+                               usedDefault) == len &&
+         !lossy;
 }
 
 }  // namespace

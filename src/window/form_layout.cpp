@@ -6,9 +6,7 @@
 namespace window {
 
 const ControlSpec& LayoutOf(Ctl id) {
-  for (const auto& entry : kControls) {
-    if (entry.id == id) return entry;
-  }
+  if (const ControlSpec* entry = FindControl(id)) return *entry;
   throw std::out_of_range("no such control");
 }
 

@@ -149,20 +149,12 @@ constexpr std::size_t FocusCount() {
   return n;
 }
 
-constexpr bool IdsAreUnique() {
+// No two controls share a value of `key` that is not negative.
+template <class Key>
+constexpr bool NoTwoShare(Key key) {
   for (std::size_t i = 0; i < kControls.size(); ++i) {
     for (std::size_t j = i + 1; j < kControls.size(); ++j) {
-      if (kControls[i].id == kControls[j].id) return false;
-    }
-  }
-  return true;
-}
-
-constexpr bool KeyboardOrderIsUnique() {
-  for (std::size_t i = 0; i < kControls.size(); ++i) {
-    for (std::size_t j = i + 1; j < kControls.size(); ++j) {
-      if (kControls[i].tabIndex >= 0 && kControls[i].tabIndex == kControls[j].tabIndex)
-        return false;
+      if (key(kControls[i]) >= 0 && key(kControls[i]) == key(kControls[j])) return false;
     }
   }
   return true;
@@ -192,9 +184,11 @@ constexpr bool EveryParentIsAContainer() {
 
 }  // namespace detail
 
-static_assert(detail::IdsAreUnique(), "two controls share an ID");
+static_assert(detail::NoTwoShare([](const ControlSpec& e) { return static_cast<int>(e.id); }),
+              "two controls share an ID");
 static_assert(detail::NoIdTheDialogManagerTakes(), "a control has ID 1 or 2");
-static_assert(detail::KeyboardOrderIsUnique(), "two controls share a keyboard position");
+static_assert(detail::NoTwoShare([](const ControlSpec& e) { return e.tabIndex; }),
+              "two controls share a keyboard position");
 static_assert(detail::EveryParentIsAContainer(), "a control's parent is no container in the table");
 
 // The controls that can take the focus, in keyboard order.

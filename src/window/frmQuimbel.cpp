@@ -66,12 +66,10 @@ void frmQuimbel::cmdSaveSettings_Click() {
   // for a path the settings file cannot hold: a file with a BIOSRom line
   // refuses it in the save, and one without never stores it.
   if (savingText_.empty()) return;
-  if (!savingBytes_) {
-    try {
-      savingBytes_ = StoredForm(savingText_);
-    } catch (const platform::RuntimeError&) {
-      return;
-    }
+  try {
+    BiosText();  // converted already, unless the file had no BIOSRom line
+  } catch (const platform::RuntimeError&) {
+    return;
   }
   AdviseOnBiosPath(files_.Inspect(platform::Path::FromUtf8(savingText_)));
 }

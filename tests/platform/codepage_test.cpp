@@ -23,7 +23,6 @@ namespace {
 // Windows use.
 // Windows' code page 1252 stores a look-alike when best fit is not refused;
 // Wine's does not, so the test's conversion does as Windows does.
-testing_support::ImportHook* bestFitHook = nullptr;
 int WINAPI ConvertWithBestFit(UINT codePage, DWORD flags, LPCWCH wide, int size, LPSTR bytes,
                               int room, LPCCH defaultChar, LPBOOL usedDefault) {
   std::wstring text(wide, size < 0 ? std::wcslen(wide) + 1 : static_cast<std::size_t>(size));
@@ -33,7 +32,7 @@ int WINAPI ConvertWithBestFit(UINT codePage, DWORD flags, LPCWCH wide, int size,
       if (c == L'\u015d') c = L's';
     }
   }
-  return bestFitHook->Original<decltype(&::WideCharToMultiByte)>()(
+  return testing_support::ImportHook::Real<decltype(&::WideCharToMultiByte)>("WideCharToMultiByte")(
       codePage, flags, text.data(), size, bytes, room, defaultChar, usedDefault);
 }
 
@@ -41,7 +40,6 @@ TEST(CodePage, StoresExactCharactersAndRefusesLookAlikes) {
   if (::GetACP() != 1252) GTEST_SKIP() << "code page " << ::GetACP();
   testing_support::ImportHook hook("WideCharToMultiByte",
                                    reinterpret_cast<const void*>(&ConvertWithBestFit));
-  bestFitHook = &hook;
   const struct {
     const char* utf8;
     const char* bytes;  // nullptr: refused with 5, naming the character
@@ -69,7 +67,6 @@ TEST(CodePage, StoresExactCharactersAndRefusesLookAlikes) {
           << e.Description();
     }
   }
-  bestFitHook = nullptr;
 }
 
 // With UTF-8 as the system code page (Windows 10 1903 and later), Windows
@@ -77,7 +74,6 @@ TEST(CodePage, StoresExactCharactersAndRefusesLookAlikes) {
 // used-default pointer, and fails every other call; Wine takes any flags.
 // The conversion is asked as Windows takes it, stores UTF-8, and refuses a
 // lone surrogate, which UTF-8 cannot hold, rather than store U+FFFD.
-testing_support::ImportHook* convertHook = nullptr;
 int strictCalls = 0;
 
 UINT WINAPI Utf8SystemCodePage() {
@@ -86,7 +82,8 @@ UINT WINAPI Utf8SystemCodePage() {
 
 int WINAPI ConvertAsWindows(UINT codePage, DWORD flags, LPCWCH wide, int size, LPSTR bytes,
                             int room, LPCCH defaultChar, LPBOOL usedDefault) {
-  const auto real = convertHook->Original<decltype(&::WideCharToMultiByte)>();
+  const auto real =
+      testing_support::ImportHook::Real<decltype(&::WideCharToMultiByte)>("WideCharToMultiByte");
   if (codePage == CP_ACP) codePage = CP_UTF8;  // the system's code page is UTF-8
   if (codePage == CP_UTF8) {
     ++strictCalls;
@@ -106,7 +103,6 @@ TEST(CodePage, UnderUtf8AsTheSystemCodePageStoresUtf8AsWindowsAsks) {
   testing_support::ImportHook acp("GetACP", reinterpret_cast<const void*>(&Utf8SystemCodePage));
   testing_support::ImportHook convert("WideCharToMultiByte",
                                       reinterpret_cast<const void*>(&ConvertAsWindows));
-  convertHook = &convert;
   strictCalls = 0;
   const struct {
     std::wstring box;    // the text box's text
@@ -133,7 +129,6 @@ TEST(CodePage, UnderUtf8AsTheSystemCodePageStoresUtf8AsWindowsAsks) {
     }
   }
   EXPECT_GT(strictCalls, 0);
-  convertHook = nullptr;
 }
 
 // Any UTF-16 text crosses to UTF-8 and back unchanged, a lone surrogate

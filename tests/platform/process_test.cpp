@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
-#include <cstring>
 #include <string>
 
 #include "platform/process.h"
@@ -17,8 +16,7 @@ namespace platform {
 namespace {
 
 constexpr DWORD kElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED
-testing_support::ImportHook* lookup = nullptr;
-DWORD shellAnswer = 0;  // 0: started; else the error the shell gives
+DWORD shellAnswer = 0;                     // 0: started; else the error the shell gives
 struct ShellCall {
   int count = 0;
   std::wstring file, verb, parameters, directory;
@@ -44,20 +42,14 @@ BOOL WINAPI ShellExecuteAsWindows(SHELLEXECUTEINFOW* info) {
   return shellAnswer == 0;
 }
 
-FARPROC WINAPI LookUp(HMODULE module, LPCSTR name) {
-  if (reinterpret_cast<ULONG_PTR>(name) > 0xFFFF && std::strcmp(name, "ShellExecuteExW") == 0)
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&ShellExecuteAsWindows));
-  return lookup->Original<decltype(&::GetProcAddress)>()(module, name);
-}
-
 // An emulator that asks for administrator rights is started through the
 // shell, which asks the user: the same program, in a normal window, in the
 // current folder. A refusal there is a failed start that says why.
 TEST(ProcessStart, AProgramThatNeedsElevationStartsThroughTheShell) {
   testing_support::ImportHook create("CreateProcessW",
                                      reinterpret_cast<const void*>(&RefuseWithoutElevation));
-  testing_support::ImportHook find("GetProcAddress", reinterpret_cast<const void*>(&LookUp));
-  lookup = &find;
+  testing_support::LookupHook shell32(
+      {{"ShellExecuteExW", reinterpret_cast<const void*>(&ShellExecuteAsWindows)}});
   const Path exe(L"C:\\Games\\Quimbel Advance\\QuimbelAdvance.exe");
 
   shell = {};
@@ -78,7 +70,6 @@ TEST(ProcessStart, AProgramThatNeedsElevationStartsThroughTheShell) {
     EXPECT_EQ(e.Number(), kPermissionDenied);
     EXPECT_NE(e.Description().find("administrator"), std::string::npos) << e.Description();
   }
-  lookup = nullptr;
 }
 
 }  // namespace

@@ -39,17 +39,15 @@ const std::string kTypical =
 // What Windows does and Wine, whose tests run as root, does not: it refuses
 // to delete a read-only file, and reports another program's hold on a file
 // as a sharing violation.
-testing_support::ImportHook* deleteHook = nullptr;
 BOOL WINAPI DeleteAsWindows(LPCWSTR path) {
   const DWORD attributes = ::GetFileAttributesW(path);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     ::SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  return deleteHook->Original<decltype(&::DeleteFileW)>()(path);
+  return testing_support::ImportHook::Real<decltype(&::DeleteFileW)>("DeleteFileW")(path);
 }
 
-testing_support::ImportHook* moveHook = nullptr;
 int sharingViolations = 0;  // the replaces still to be refused so
 BOOL WINAPI MoveWhileHeld(LPCWSTR from, LPCWSTR to, DWORD flags) {
   if (sharingViolations > 0) {
@@ -57,7 +55,8 @@ BOOL WINAPI MoveWhileHeld(LPCWSTR from, LPCWSTR to, DWORD flags) {
     ::SetLastError(ERROR_SHARING_VIOLATION);
     return FALSE;
   }
-  return moveHook->Original<decltype(&::MoveFileExW)>()(from, to, flags);
+  return testing_support::ImportHook::Real<decltype(&::MoveFileExW)>("MoveFileExW")(from, to,
+                                                                                    flags);
 }
 #endif
 
@@ -151,7 +150,6 @@ TEST_F(SaveSettingsTest, SwitchStringsTakeTheSavedValuesAndTheBiosPathTheStoredO
 TEST_F(SaveSettingsTest, LeftOverTempFileIsReplacedNotWrittenThrough) {
 #ifdef _WIN32
   testing_support::ImportHook hook("DeleteFileW", reinterpret_cast<const void*>(&DeleteAsWindows));
-  deleteHook = &hook;
 #endif
   const fs::path other = folder_ / "other.txt";
   const std::string otherBytes = "another program's file\r\n";
@@ -376,7 +374,6 @@ TEST_F(SaveSettingsTest, AMomentaryHoldIsWaitedOut) {
   // Windows reports such a hold as a sharing violation (Wine as access
   // denied): that too is waited out.
   testing_support::ImportHook hook("MoveFileExW", reinterpret_cast<const void*>(&MoveWhileHeld));
-  moveHook = &hook;
   sharingViolations = 3;
   WriteSettings(kTypical);
   EXPECT_NO_THROW(modQuimbel::SaveSettings());
@@ -404,33 +401,31 @@ R Failure() {
   }
 }
 
+// The path among a call's arguments, or none.
+LPCWSTR PathIn(LPCWSTR path) {
+  return path;
+}
+template <class T>
+LPCWSTR PathIn(T) {
+  return nullptr;
+}
+
+// A file call of the system, as Windows without long path support takes it.
 template <int N, class Fn>
 struct Limited;
 template <int N, class R, class... A>
 struct Limited<N, R (*)(LPCWSTR, A...)> {
-  static inline testing_support::ImportHook* hook = nullptr;
+  static inline const char* name = nullptr;
   static R WINAPI Call(LPCWSTR path, A... rest) {
-    bool refused = RefusedByWindows(path);
-    ((refused = refused || (std::is_same_v<A, LPCWSTR> && RefusedByWindows(Text(rest)))), ...);
-    if (refused) {
+    if (RefusedByWindows(path) || (RefusedByWindows(PathIn(rest)) || ...)) {
       ::SetLastError(ERROR_PATH_NOT_FOUND);
       return Failure<R>();
     }
     if (std::wcslen(path) >= MAX_PATH) ++longFormCalls;
-    return hook->Original<R (*)(LPCWSTR, A...)>()(path, rest...);
+    return testing_support::ImportHook::Real<R (*)(LPCWSTR, A...)>(name)(path, rest...);
   }
-  template <class T>
-  static LPCWSTR Text(T arg) {
-    if constexpr (std::is_same_v<T, LPCWSTR>) {
-      return arg;
-    } else {
-      return nullptr;
-    }
-  }
-  explicit Limited(const char* name) : own(name, reinterpret_cast<const void*>(&Call)) {
-    hook = &own;
-  }
-  ~Limited() { hook = nullptr; }
+  explicit Limited(const char* function)
+      : own((name = function), reinterpret_cast<const void*>(&Call)) {}
   testing_support::ImportHook own;
 };
 

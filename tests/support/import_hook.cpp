@@ -16,9 +16,26 @@ void Store(void** slot, void* value) {
   ::VirtualProtect(slot, sizeof *slot, old, &old);
 }
 
+// What each live hook replaced, by function name.
+std::map<std::string, void*>& Reals() {
+  static std::map<std::string, void*> reals;
+  return reals;
+}
+
+const std::map<std::string, const void*>* liveOffers = nullptr;
+
+FARPROC WINAPI LookUp(HMODULE module, LPCSTR name) {
+  // A name below 0x10000 is an ordinal.
+  if (reinterpret_cast<ULONG_PTR>(name) > 0xFFFF) {
+    if (const auto offer = liveOffers->find(name); offer != liveOffers->end())
+      return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(offer->second));
+  }
+  return ImportHook::Real<decltype(&::GetProcAddress)>("GetProcAddress")(module, name);
+}
+
 }  // namespace
 
-ImportHook::ImportHook(const char* function, const void* replacement) {
+ImportHook::ImportHook(const char* function, const void* replacement) : function_(function) {
   auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -35,7 +52,7 @@ ImportHook::ImportHook(const char* function, const void* replacement) {
           reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
       if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
       auto** slot = reinterpret_cast<void**>(&slots->u1.Function);
-      if (!original_) original_ = *slot;
+      Reals().emplace(function_, *slot);
       slots_.push_back({slot, *slot});
       Store(slot, const_cast<void*>(replacement));
     }
@@ -45,6 +62,20 @@ ImportHook::ImportHook(const char* function, const void* replacement) {
 
 ImportHook::~ImportHook() {
   for (const auto& [slot, was] : slots_) Store(slot, was);
+  Reals().erase(function_);
+}
+
+void* ImportHook::RealAddress(const char* function) {
+  return Reals().at(function);
+}
+
+LookupHook::LookupHook(std::map<std::string, const void*> offers)
+    : offers_(std::move(offers)), hook_("GetProcAddress", reinterpret_cast<const void*>(&LookUp)) {
+  liveOffers = &offers_;
+}
+
+LookupHook::~LookupHook() {
+  liveOffers = nullptr;
 }
 
 }  // namespace testing_support

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <map>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -20,15 +22,31 @@ class ImportHook {
   ImportHook(const ImportHook&) = delete;
   ImportHook& operator=(const ImportHook&) = delete;
 
-  // The system's function, for a replacement that passes calls on.
+  // The system's own `function`, behind the hook of that name that lives
+  // now: for a replacement that passes calls on.
   template <class Fn>
-  Fn Original() const {
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(original_));
+  static Fn Real(const char* function) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(RealAddress(function)));
   }
 
  private:
+  static void* RealAddress(const char* function);
+
+  std::string function_;
   std::vector<std::pair<void**, void*>> slots_;  // each slot and what it held
-  void* original_ = nullptr;
+};
+
+// GetProcAddress as the test wants it, for the functions the program looks
+// up at run time: each one named here comes from the test, or is missing
+// (nullptr) as on an older Windows; every other comes from the system.
+class LookupHook {
+ public:
+  explicit LookupHook(std::map<std::string, const void*> offers);
+  ~LookupHook();
+
+ private:
+  std::map<std::string, const void*> offers_;
+  ImportHook hook_;
 };
 
 }  // namespace testing_support

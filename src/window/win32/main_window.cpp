@@ -58,9 +58,6 @@ void MainWindow::Open() {
   form_.Form_Load();
 
   ::ShowWindow(hwnd_, SW_SHOWNORMAL);
-  // Had the launcher's show state come here after all, the fixed layout
-  // would be stretched over the screen or lost: back to normal.
-  if (::IsZoomed(hwnd_) || ::IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_SHOWNORMAL);
   ::UpdateWindow(hwnd_);
   ::SetFocus(Control(Ctl::SSTab1));
   // What the first picture does not need comes once the window is idle.

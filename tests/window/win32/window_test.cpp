@@ -74,7 +74,6 @@ TEST(Win32Window, AClassIsRegisteredOnceWithItsIcons) {
 // state to the process's first ShowWindow, whatever it asks (Wine never
 // does, so the test's ShowWindow does it as Windows would). That first call
 // goes to the hidden owner, and the main window opens normal, as laid out.
-testing_support::ImportHook* showHook = nullptr;
 WORD launcherShow = SW_SHOWNORMAL;
 std::vector<HWND> shown;
 
@@ -88,14 +87,13 @@ void WINAPI StartedFromShortcut(STARTUPINFOW* startup) {
 BOOL WINAPI ShowAsWindows(HWND hwnd, int show) {
   shown.push_back(hwnd);
   if (shown.size() == 1) show = launcherShow;
-  return showHook->Original<decltype(&::ShowWindow)>()(hwnd, show);
+  return testing_support::ImportHook::Real<decltype(&::ShowWindow)>("ShowWindow")(hwnd, show);
 }
 
 TEST(Win32Window, TheShortcutsShowStateNeverReachesTheMainWindow) {
   testing_support::ImportHook startup("GetStartupInfoW",
                                       reinterpret_cast<const void*>(&StartedFromShortcut));
   testing_support::ImportHook show("ShowWindow", reinterpret_cast<const void*>(&ShowAsWindows));
-  showHook = &show;
   testing_support::TempFolder folder;
   testing_support::WriteBytes(folder / "QuimbelAdvance.ini", "SoundEnable              1\r\n");
   testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
@@ -117,7 +115,6 @@ TEST(Win32Window, TheShortcutsShowStateNeverReachesTheMainWindow) {
     ::DestroyWindow(main.Hwnd());
     ::DestroyWindow(owner);
   }
-  showHook = nullptr;
 }
 
 // Counts, for every control, the moments it was moved or painted while the
@@ -388,7 +385,6 @@ TEST_F(InProcessWindow, OnlyThePictureIsDrawnAsTheSplash) {
 
 // A read-me window that cannot be made whole is not made at all: none is
 // left behind holding a destroyed object, and the next opening works.
-testing_support::ImportHook* createHook = nullptr;
 HWND WINAPI CreateWithoutReadmeLabel(DWORD ex, LPCWSTR cls, LPCWSTR text, DWORD style, int x, int y,
                                      int w, int h, HWND parent, HMENU menu, HINSTANCE instance,
                                      LPVOID param) {
@@ -398,17 +394,15 @@ HWND WINAPI CreateWithoutReadmeLabel(DWORD ex, LPCWSTR cls, LPCWSTR text, DWORD 
     ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
-  return createHook->Original<decltype(&::CreateWindowExW)>()(ex, cls, text, style, x, y, w, h,
-                                                              parent, menu, instance, param);
+  return testing_support::ImportHook::Real<decltype(&::CreateWindowExW)>("CreateWindowExW")(
+      ex, cls, text, style, x, y, w, h, parent, menu, instance, param);
 }
 
 TEST_F(InProcessWindow, AReadmeWindowIsMadeWholeOrNotAtAll) {
   {
     testing_support::ImportHook hook("CreateWindowExW",
                                      reinterpret_cast<const void*>(&CreateWithoutReadmeLabel));
-    createHook = &hook;
     EXPECT_THROW(main_.ShowReadme("A line."), platform::RuntimeError);
-    createHook = nullptr;
   }
   EXPECT_EQ(::FindWindowW(L"QuimbelReadmeWindow", nullptr), nullptr);
   main_.ShowReadme("A line.");
