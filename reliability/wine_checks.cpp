@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/path.h"
 #include "reliability/checks.h"
 #include "settings/modQuimbel.h"
 #include "support/fake_host.h"
@@ -148,7 +149,7 @@ Row Refusals() {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && std::wstring(argv[1]) == L"save-forever") {
-    reliability::SaveForever(std::filesystem::path(argv[2]).u8string());
+    reliability::SaveForever(platform::Path(std::filesystem::path(argv[2])).Utf8());
   }
   if (argc == 4 && std::wstring(argv[1]) == L"hold") {
     DWORD share = static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10));

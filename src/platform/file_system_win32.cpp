@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
 #include <utility>
 
 #include "platform/buffered_stream.h"
@@ -54,49 +53,9 @@ class Win32Stream final : public BufferedTextStream {
   UniqueFile file_;
 };
 
-// The form of `path` that file calls take at any length. Windows without long
-// path support (7, 8.1, and 10 or 11 without the LongPathsEnabled policy)
-// refuses a path of MAX_PATH characters or more but in the "\\?\" form. The
-// system takes that form as it is given, without resolving "." and "..",
-// and so does GetFullPathNameW for long paths: the full path is put in order
-// here. A relative path that long is left for the call to refuse.
+// Every file call takes its path in the form it needs at any length.
 std::wstring ForFileCalls(const Path& path) {
-  std::wstring text = path.Native();
-  if (text.size() < MAX_PATH) return text;
-  for (wchar_t& c : text) {
-    if (c == L'/') c = L'\\';
-  }
-  std::wstring prefix;
-  std::size_t rootEnd = 0;  // the root, which ".." never goes above
-  if (text.rfind(L"\\\\?\\", 0) == 0 || text.rfind(L"\\\\.\\", 0) == 0) {
-    return text;
-  } else if (text.size() >= 3 && text[1] == L':' && text[2] == L'\\') {
-    prefix = L"\\\\?\\";
-    rootEnd = 3;
-  } else if (text.rfind(L"\\\\", 0) == 0) {
-    prefix = L"\\\\?\\UNC\\";
-    text.erase(0, 2);  // server\share\...
-    const std::size_t server = text.find(L'\\');
-    const std::size_t share = server == std::wstring::npos ? server : text.find(L'\\', server + 1);
-    rootEnd = share == std::wstring::npos ? text.size() : share + 1;
-  } else {
-    return text;
-  }
-  std::wstring result = text.substr(0, rootEnd);
-  std::size_t at = rootEnd;
-  while (at <= text.size()) {
-    std::size_t end = text.find(L'\\', at);
-    if (end == std::wstring::npos) end = text.size();
-    const std::wstring_view name(text.data() + at, end - at);
-    if (name == L"..") {
-      if (result.size() > rootEnd) result.erase(result.rfind(L'\\', result.size() - 2) + 1);
-    } else if (!name.empty() && name != L".") {
-      result.append(name);
-      if (end < text.size()) result += L'\\';
-    }
-    at = end + 1;
-  }
-  return prefix + result;
+  return LongPathForm(path.Native());
 }
 
 // A file to be written anew may be a left-over of an earlier run: read-only,

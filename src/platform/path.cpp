@@ -1,6 +1,8 @@
 // Joining and taking apart paths, and their UTF-8 form.
 #include "platform/path.h"
 
+#include <vector>
+
 #ifdef _WIN32
 #include "platform/utf16.h"
 #endif
@@ -62,6 +64,54 @@ std::string Path::FileName() const {
   std::size_t at = native_.size();
   while (at > 0 && !IsSeparator(native_[at - 1])) --at;
   return ToUtf8String(native_.substr(at));
+}
+
+}  // namespace platform
+
+namespace platform {
+namespace {
+
+bool IsWindowsSeparator(wchar_t c) {
+  return c == L'\\' || c == L'/';
+}
+
+}  // namespace
+
+std::wstring LongPathForm(std::wstring_view path) {
+  constexpr std::size_t kMaxPath = 260;  // MAX_PATH, the terminating null included
+  if (path.size() < kMaxPath || path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"))
+    return std::wstring(path);
+  std::wstring result;
+  std::size_t rootNames = 0;  // the names ".." never goes above
+  if (path.size() >= 3 && path[1] == L':' && IsWindowsSeparator(path[2])) {
+    result = std::wstring(L"\\\\?\\") + path[0] + L":\\";
+  } else if (IsWindowsSeparator(path[0]) && IsWindowsSeparator(path[1])) {
+    result = L"\\\\?\\UNC\\";  // then server\share
+    rootNames = 2;
+  } else {
+    return std::wstring(path);  // relative: the call resolves it, or refuses
+  }
+  std::vector<std::wstring_view> names;
+  for (std::size_t at = 0; at < path.size();) {
+    while (at < path.size() && IsWindowsSeparator(path[at])) ++at;
+    std::size_t end = at;
+    while (end < path.size() && !IsWindowsSeparator(path[end])) ++end;
+    const std::wstring_view name = path.substr(at, end - at);
+    if (at == 0 && rootNames == 0) {
+      // the drive, already in the result
+    } else if (name == L"..") {
+      if (names.size() > rootNames) names.pop_back();
+    } else if (!name.empty() && name != L".") {
+      names.push_back(name);
+    }
+    at = end;
+  }
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) result += L'\\';
+    result += names[i];
+  }
+  if (IsWindowsSeparator(path.back()) && !names.empty()) result += L'\\';
+  return result;
 }
 
 }  // namespace platform

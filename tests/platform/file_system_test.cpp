@@ -53,6 +53,54 @@ TEST(Path, ParentKeepsTheRoot) {
   for (const auto& c : cases) EXPECT_EQ(Path(c[0]).Parent().Native(), c[1]);
 }
 
+// The \\?\ form a file call needs for a path of MAX_PATH characters or more
+// on a Windows without long path support: learn.microsoft.com, "Maximum Path
+// Length Limitation" (MAX_PATH is 260 with the terminating null) and "File
+// path formats on Windows systems" (\\?\ skips normalization; a UNC path's
+// root is \\server\share; ".." never goes above the root).
+TEST(Path, LongPathsTakeTheFormEveryWindowsAccepts) {
+  // Names of "d"s, 100 at most, that make `head`, them and `tail` exactly
+  // `size` characters long.
+  const auto middle = [](const std::wstring& head, std::size_t size, const std::wstring& tail) {
+    std::wstring names(size - head.size() - tail.size(), L'd');
+    for (std::size_t i = 100; i + 1 < names.size(); i += 101) names[i] = L'\\';
+    return names;
+  };
+  const std::wstring tail = L"\\x.ini";
+  const auto sized = [&](const std::wstring& head, std::size_t size) {
+    return head + middle(head, size, tail) + tail;
+  };
+  const std::wstring d259 = sized(L"C:\\", 259), d260 = sized(L"C:\\", 260),
+                     d261 = sized(L"C:\\", 261), unc = sized(L"\\\\server\\share\\", 260),
+                     relative = sized(L"gba\\", 300), given = L"\\\\?\\" + sized(L"C:/.\\", 300),
+                     device = L"\\\\.\\" + sized(L"C:\\", 300);
+  const std::wstring dots = middle(L"C:/", 300, L"/./y/../x.ini"), filler(260, L'd');
+  const struct {
+    const char* name;
+    std::wstring path, form;
+  } cases[] = {
+      {"259 characters", d259, d259},
+      {"260 characters", d260, L"\\\\?\\" + d260},
+      {"261 characters", d261, L"\\\\?\\" + d261},
+      {"share", unc, L"\\\\?\\UNC\\" + unc.substr(2)},
+      {"share, forward slashes", L"//server/share/" + filler,
+       L"\\\\?\\UNC\\server\\share\\" + filler},
+      {"\".\", \"..\" and \"/\"", L"C:/" + dots + L"/./y/../x.ini",
+       L"\\\\?\\C:\\" + dots + L"\\x.ini"},
+      {"\"..\" above a drive's root", L"C:\\..\\..\\" + filler + tail,
+       L"\\\\?\\C:\\" + filler + tail},
+      {"\"..\" above a share's root", L"\\\\server\\share\\..\\..\\" + filler,
+       L"\\\\?\\UNC\\server\\share\\" + filler},
+      {"a folder, with its separator", L"D:\\" + filler + L"\\", L"\\\\?\\D:\\" + filler + L"\\"},
+      {"the root", L"C:\\" + std::wstring(300, L'\\'), L"\\\\?\\C:\\"},
+      {"relative", relative, relative},
+      {"given in the \\\\?\\ form", given, given},
+      {"a device", device, device},
+      {"short, with \"..\"", L"C:\\gba\\..\\x.ini", L"C:\\gba\\..\\x.ini"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LongPathForm(c.path), c.form) << c.name;
+}
+
 TEST(FileSystem, FileExistsMeansAFileNotAFolder) {
   TempFolder folder;
   auto& files = RealFileSystem();

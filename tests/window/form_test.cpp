@@ -1,6 +1,7 @@
 // The main window's handlers against a fake window and real files.
 #include <gtest/gtest.h>
 
+#include "platform/path.h"
 #include "support/fake_view.h"
 #include "support/fault_fs.h"
 #include "support/temp_folder.h"
@@ -216,7 +217,7 @@ TEST_F(FormTest, SavingAPathThatNamesNoBiosImageSaysWhy) {
   WriteBytes(folder_ / "tiny.bin", "x");
   WriteBytes(folder_ / "short.bin", std::string(123, 's'));
   fs::create_directory(folder_ / "roms");
-  const std::string in = (folder_.Path() / "").u8string();
+  const std::string in = platform::Path(folder_.Path() / "").Utf8();
   const struct {
     std::string path;
     std::string tip;
@@ -260,8 +261,8 @@ TEST_F(FormTest, OneDroppedFileFillsTheBiosBoxAndCountsAsAnEdit) {
   WriteBytes(folder_ / "bios.gba", std::string(16384, 'b'));
   WriteBytes(folder_ / "big.gba", std::string(20000, 'g'));
   fs::create_directory(folder_ / "roms");
-  const std::string bios = (folder_ / "bios.gba").u8string();
-  const std::string big = (folder_ / "big.gba").u8string();
+  const std::string bios = platform::Path(folder_ / "bios.gba").Utf8();
+  const std::string big = platform::Path(folder_ / "big.gba").Utf8();
   const struct {
     const char* name;
     std::vector<std::string> dropped;
@@ -271,7 +272,7 @@ TEST_F(FormTest, OneDroppedFileFillsTheBiosBoxAndCountsAsAnEdit) {
       {"a BIOS image", {bios}, true, ""},
       {"another file", {big}, true, "This file is 20,000 bytes; a GBA BIOS image is 16 KB."},
       {"two files", {bios, big}, false, ""},
-      {"a folder", {(folder_ / "roms").u8string()}, false, ""},
+      {"a folder", {platform::Path(folder_ / "roms").Utf8()}, false, ""},
       {"nothing", {}, false, ""},
   };
   for (const auto& c : cases) {
