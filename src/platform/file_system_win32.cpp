@@ -61,11 +61,15 @@ std::wstring ForFileCalls(const Path& path) {
 // A file to be written anew may be a left-over of an earlier run: read-only,
 // hidden, or a hard link whose data another file shares. Writing through it
 // would change that other file or pass the attributes on, so it goes.
-// True when a file was removed.
+// True when a file was removed, or its removal is still pending: a name
+// that another program's hold keeps pending deletion answers access denied
+// to every call, this one included, until that program lets go.
 bool RemoveLeftOver(const std::wstring& path, bool create) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
-    if (!create) ThrowLast();
+    const DWORD code = ::GetLastError();
+    if (create && code == ERROR_ACCESS_DENIED) return true;
+    if (!create) ThrowWin32(code);
     return false;
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;  // creating the file reports it

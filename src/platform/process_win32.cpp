@@ -52,6 +52,10 @@ void StartThroughShell(const Path& exe) {
   // Started before the call returns, so that an exit right after cannot
   // stop it; failures come back here, to be shown as this program's own.
   info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  // The consent prompt comes to the front only for the window in front: the
+  // one the user just clicked in, which is this thread's active window.
+  // Without it Windows may show the prompt as a flashing taskbar button.
+  info.hwnd = ::GetActiveWindow();
   info.lpFile = exe.c_str();
   info.nShow = SW_SHOWNORMAL;  // lpDirectory null: this program's current folder
   if (shellExecute(&info)) return;
@@ -62,6 +66,12 @@ void StartThroughShell(const Path& exe) {
                            ": the emulator asks for administrator rights, and they were not given");
   }
   ThrowWin32(code);
+}
+
+// The answers a path too long for the system gets.
+bool IsPathRefusal(DWORD code) {
+  return code == ERROR_FILENAME_EXCED_RANGE || code == ERROR_PATH_NOT_FOUND ||
+         code == ERROR_FILE_NOT_FOUND || code == ERROR_INVALID_NAME;
 }
 
 class Win32ProcessStarter final : public ProcessStarter {
@@ -84,9 +94,9 @@ class Win32ProcessStarter final : public ProcessStarter {
     }
     const DWORD code = ::GetLastError();
     if (code == kElevationRequired) return StartThroughShell(exe);
-    if (exe.Native().size() >= MAX_PATH) {
-      // Windows starts no program from a path this long, whatever the
-      // program does; say so rather than leave the user guessing.
+    if (exe.Native().size() >= MAX_PATH && IsPathRefusal(code)) {
+      // Windows without long path support starts no program from a path
+      // this long; say so rather than leave the user guessing.
       const int number = NumberFromWin32(code);
       throw RuntimeError(number, StandardDescription(number) +
                                      ": the emulator's path is longer than the 259 characters "

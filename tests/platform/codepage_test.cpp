@@ -11,7 +11,7 @@
 #include <cwchar>
 
 #include "platform/utf16.h"
-#include "support/import_hook.h"
+#include "support/as_windows.h"
 #endif
 
 namespace platform {
@@ -21,25 +21,11 @@ namespace {
 // A best-fit conversion would store "a" for "ā" and "s" for "ŝ": the emulator
 // would then look for another file. Code page 1252, as Wine and Western
 // Windows use.
-// Windows' code page 1252 stores a look-alike when best fit is not refused;
-// Wine's does not, so the test's conversion does as Windows does.
-int WINAPI ConvertWithBestFit(UINT codePage, DWORD flags, LPCWCH wide, int size, LPSTR bytes,
-                              int room, LPCCH defaultChar, LPBOOL usedDefault) {
-  std::wstring text(wide, size < 0 ? std::wcslen(wide) + 1 : static_cast<std::size_t>(size));
-  if (codePage != CP_UTF8 && !(flags & WC_NO_BEST_FIT_CHARS)) {
-    for (wchar_t& c : text) {
-      if (c == L'\u0101') c = L'a';
-      if (c == L'\u015d') c = L's';
-    }
-  }
-  return testing_support::ImportHook::Real<decltype(&::WideCharToMultiByte)>("WideCharToMultiByte")(
-      codePage, flags, text.data(), size, bytes, room, defaultChar, usedDefault);
-}
-
 TEST(CodePage, StoresExactCharactersAndRefusesLookAlikes) {
   if (::GetACP() != 1252) GTEST_SKIP() << "code page " << ::GetACP();
-  testing_support::ImportHook hook("WideCharToMultiByte",
-                                   reinterpret_cast<const void*>(&ConvertWithBestFit));
+  // Windows' code page 1252 stores a look-alike where best fit is not
+  // refused; Wine's does not.
+  testing_support::ImportHook hook(&::WideCharToMultiByte, &as_windows::ConvertWithBestFit);
   const struct {
     const char* utf8;
     const char* bytes;  // nullptr: refused with 5, naming the character
@@ -74,36 +60,10 @@ TEST(CodePage, StoresExactCharactersAndRefusesLookAlikes) {
 // used-default pointer, and fails every other call; Wine takes any flags.
 // The conversion is asked as Windows takes it, stores UTF-8, and refuses a
 // lone surrogate, which UTF-8 cannot hold, rather than store U+FFFD.
-int strictCalls = 0;
-
-UINT WINAPI Utf8SystemCodePage() {
-  return CP_UTF8;
-}
-
-int WINAPI ConvertAsWindows(UINT codePage, DWORD flags, LPCWCH wide, int size, LPSTR bytes,
-                            int room, LPCCH defaultChar, LPBOOL usedDefault) {
-  const auto real =
-      testing_support::ImportHook::Real<decltype(&::WideCharToMultiByte)>("WideCharToMultiByte");
-  if (codePage == CP_ACP) codePage = CP_UTF8;  // the system's code page is UTF-8
-  if (codePage == CP_UTF8) {
-    ++strictCalls;
-    if ((flags & ~static_cast<DWORD>(WC_ERR_INVALID_CHARS)) != 0) {
-      ::SetLastError(ERROR_INVALID_FLAGS);
-      return 0;
-    }
-    if (defaultChar != nullptr || usedDefault != nullptr) {
-      ::SetLastError(ERROR_INVALID_PARAMETER);
-      return 0;
-    }
-  }
-  return real(codePage, flags, wide, size, bytes, room, defaultChar, usedDefault);
-}
-
 TEST(CodePage, UnderUtf8AsTheSystemCodePageStoresUtf8AsWindowsAsks) {
-  testing_support::ImportHook acp("GetACP", reinterpret_cast<const void*>(&Utf8SystemCodePage));
-  testing_support::ImportHook convert("WideCharToMultiByte",
-                                      reinterpret_cast<const void*>(&ConvertAsWindows));
-  strictCalls = 0;
+  testing_support::ImportHook acp(&::GetACP, &as_windows::Utf8SystemCodePage);
+  testing_support::ImportHook convert(&::WideCharToMultiByte, &as_windows::ConvertUnderUtf8);
+  as_windows::utf8Conversions = 0;
   const struct {
     std::wstring box;    // the text box's text
     const char* stored;  // nullptr: refused with 5
@@ -128,7 +88,7 @@ TEST(CodePage, UnderUtf8AsTheSystemCodePageStoresUtf8AsWindowsAsks) {
       EXPECT_EQ(e.Number(), kInvalidArgument);
     }
   }
-  EXPECT_GT(strictCalls, 0);
+  EXPECT_GT(as_windows::utf8Conversions, 0);
 }
 
 // Any UTF-16 text crosses to UTF-8 and back unchanged, a lone surrogate

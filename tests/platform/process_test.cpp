@@ -1,74 +1,89 @@
-// Starting the emulator where Windows asks for consent first, which Wine, where
-// every process is elevated, never does: the test gives the answers Windows
-// would.
+// Starting the emulator where Windows answers otherwise than Wine: a program
+// that needs elevation, and a path longer than Windows starts a program from.
 #include <windows.h>
 
 #include <gtest/gtest.h>
-#include <shellapi.h>
 
 #include <string>
 
 #include "platform/process.h"
 #include "platform/rt_error.h"
-#include "support/import_hook.h"
+#include "support/as_windows.h"
 
 namespace platform {
 namespace {
 
-constexpr DWORD kElevationRequired = 740;  // ERROR_ELEVATION_REQUIRED
-DWORD shellAnswer = 0;                     // 0: started; else the error the shell gives
-struct ShellCall {
-  int count = 0;
-  std::wstring file, verb, parameters, directory;
-  int show = -1;
-} shell;
-
-BOOL WINAPI RefuseWithoutElevation(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
-                                   BOOL, DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW,
-                                   LPPROCESS_INFORMATION) {
-  ::SetLastError(kElevationRequired);
-  return FALSE;
-}
-
-BOOL WINAPI ShellExecuteAsWindows(SHELLEXECUTEINFOW* info) {
-  auto text = [](LPCWSTR s) { return s ? std::wstring(s) : std::wstring(L"(null)"); };
-  ++shell.count;
-  shell.file = text(info->lpFile);
-  shell.verb = text(info->lpVerb);
-  shell.parameters = text(info->lpParameters);
-  shell.directory = text(info->lpDirectory);
-  shell.show = info->nShow;
-  ::SetLastError(shellAnswer);
-  return shellAnswer == 0;
-}
+using as_windows::shellCall;
 
 // An emulator that asks for administrator rights is started through the
 // shell, which asks the user: the same program, in a normal window, in the
-// current folder. A refusal there is a failed start that says why.
+// current folder, started before the call returns (a "Start and Exit" ends
+// right after), with any failure left to this program to show, and with the
+// window the user clicked in as the prompt's owner, so that the prompt comes
+// to the front. A refusal there is a failed start that says why.
 TEST(ProcessStart, AProgramThatNeedsElevationStartsThroughTheShell) {
-  testing_support::ImportHook create("CreateProcessW",
-                                     reinterpret_cast<const void*>(&RefuseWithoutElevation));
+  testing_support::ImportHook create(&::CreateProcessW, &as_windows::RefuseWithoutElevation);
   testing_support::LookupHook shell32(
-      {{"ShellExecuteExW", reinterpret_cast<const void*>(&ShellExecuteAsWindows)}});
+      {testing_support::Offered(&::ShellExecuteExW, &as_windows::ShellExecuteAsWindows)});
   const Path exe(L"C:\\Games\\Quimbel Advance\\QuimbelAdvance.exe");
+  HWND clicked = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 50,
+                                   50, nullptr, nullptr, nullptr, nullptr);
+  ::SetForegroundWindow(clicked);
+  ::SetActiveWindow(clicked);
 
-  shell = {};
-  shellAnswer = 0;
+  shellCall = {};
+  as_windows::shellAnswer = 0;
   EXPECT_NO_THROW(RealProcessStarter().Start(exe));
-  EXPECT_EQ(shell.count, 1);
-  EXPECT_EQ(shell.file, exe.Native());
-  EXPECT_TRUE(shell.verb == L"(null)" || shell.verb == L"open") << shell.verb.size();
-  EXPECT_EQ(shell.parameters, L"(null)");
-  EXPECT_EQ(shell.directory, L"(null)");
-  EXPECT_EQ(shell.show, SW_SHOWNORMAL);
+  EXPECT_EQ(shellCall.count, 1);
+  EXPECT_EQ(shellCall.file, exe.Native());
+  EXPECT_TRUE(shellCall.verb == L"(null)" || shellCall.verb == L"open") << shellCall.verb.size();
+  EXPECT_EQ(shellCall.parameters, L"(null)");
+  EXPECT_EQ(shellCall.directory, L"(null)");
+  EXPECT_EQ(shellCall.show, SW_SHOWNORMAL);
+  EXPECT_EQ(shellCall.mask & SEE_MASK_NOASYNC, ULONG{SEE_MASK_NOASYNC});
+  EXPECT_EQ(shellCall.mask & SEE_MASK_FLAG_NO_UI, ULONG{SEE_MASK_FLAG_NO_UI});
+  EXPECT_EQ(shellCall.owner, ::GetActiveWindow());
+  EXPECT_EQ(shellCall.owner, clicked);
 
-  shellAnswer = ERROR_CANCELLED;  // the user said no at the consent prompt
+  as_windows::shellAnswer = ERROR_CANCELLED;  // the user said no at the consent prompt
   try {
     RealProcessStarter().Start(exe);
     ADD_FAILURE() << "a refused start counted as started";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.Number(), kPermissionDenied);
     EXPECT_NE(e.Description().find("administrator"), std::string::npos) << e.Description();
+  }
+  ::DestroyWindow(clicked);
+}
+
+// A failed start from a long path says that the length is why only when it
+// is: Windows without long path support starts no program from a path of
+// MAX_PATH (260) characters or more.
+TEST(ProcessStart, AFailureNamesThePathsLengthOnlyWhenThatIsWhy) {
+  testing_support::ImportHook create(&::CreateProcessW, &as_windows::CreateProcessWithinMaxPath);
+  const struct {
+    std::size_t length;
+    bool longPaths;  // Windows 10 or 11 with LongPathsEnabled
+    DWORD answer;    // what the system says when the length is no obstacle
+    bool namesLength;
+  } cases[] = {
+      {259, false, ERROR_FILE_NOT_FOUND, false}, {260, false, ERROR_FILE_NOT_FOUND, true},
+      {261, false, ERROR_ACCESS_DENIED, true},   {300, true, ERROR_BAD_EXE_FORMAT, false},
+      {300, true, ERROR_ACCESS_DENIED, false},
+  };
+  for (const auto& c : cases) {
+    const std::wstring head = L"C:\\";
+    const std::wstring tail = L"\\QuimbelAdvance.exe";
+    const Path exe(head + std::wstring(c.length - head.size() - tail.size(), L'g') + tail);
+    as_windows::processAnswer = c.answer;
+    as_windows::longPathsEnabled = c.longPaths;
+    try {
+      RealProcessStarter().Start(exe);
+      ADD_FAILURE() << "a failed start counted as started";
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.Description().find("259 characters") != std::string::npos, c.namesLength)
+          << c.length << ": " << e.Description();
+    }
   }
 }
 

@@ -11,7 +11,7 @@
 #include <thread>
 #include <type_traits>
 
-#include "support/import_hook.h"
+#include "support/as_windows.h"
 #else
 #include "support/syscall_log.h"
 #endif
@@ -34,31 +34,6 @@ const std::string kTypical =
     "\r\n"
     "soundenable              1\r\n"
     "LastRom                  \"D:\\roms\\game.gba\"\r\n";
-
-#ifdef _WIN32
-// What Windows does and Wine, whose tests run as root, does not: it refuses
-// to delete a read-only file, and reports another program's hold on a file
-// as a sharing violation.
-BOOL WINAPI DeleteAsWindows(LPCWSTR path) {
-  const DWORD attributes = ::GetFileAttributesW(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    ::SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
-  return testing_support::ImportHook::Real<decltype(&::DeleteFileW)>("DeleteFileW")(path);
-}
-
-int sharingViolations = 0;  // the replaces still to be refused so
-BOOL WINAPI MoveWhileHeld(LPCWSTR from, LPCWSTR to, DWORD flags) {
-  if (sharingViolations > 0) {
-    --sharingViolations;
-    ::SetLastError(ERROR_SHARING_VIOLATION);
-    return FALSE;
-  }
-  return testing_support::ImportHook::Real<decltype(&::MoveFileExW)>("MoveFileExW")(from, to,
-                                                                                    flags);
-}
-#endif
 
 class SaveSettingsTest : public testing_support::SettingsTest {
  protected:
@@ -149,7 +124,7 @@ TEST_F(SaveSettingsTest, SwitchStringsTakeTheSavedValuesAndTheBiosPathTheStoredO
 // it into another file or passes its attributes on to the settings file.
 TEST_F(SaveSettingsTest, LeftOverTempFileIsReplacedNotWrittenThrough) {
 #ifdef _WIN32
-  testing_support::ImportHook hook("DeleteFileW", reinterpret_cast<const void*>(&DeleteAsWindows));
+  testing_support::ImportHook hook(&::DeleteFileW, &as_windows::DeleteRefusingReadOnly);
 #endif
   const fs::path other = folder_ / "other.txt";
   const std::string otherBytes = "another program's file\r\n";
@@ -373,62 +348,47 @@ TEST_F(SaveSettingsTest, AMomentaryHoldIsWaitedOut) {
   }
   // Windows reports such a hold as a sharing violation (Wine as access
   // denied): that too is waited out.
-  testing_support::ImportHook hook("MoveFileExW", reinterpret_cast<const void*>(&MoveWhileHeld));
-  sharingViolations = 3;
+  testing_support::ImportHook hook(&::MoveFileExW, &as_windows::MoveWhileHeld);
+  as_windows::sharingViolations = 3;
   WriteSettings(kTypical);
   EXPECT_NO_THROW(modQuimbel::SaveSettings());
-  EXPECT_EQ(sharingViolations, 0);
+  EXPECT_EQ(as_windows::sharingViolations, 0);
   EXPECT_NE(Settings().find("SoundEnable              0\r\n"), std::string::npos);
+}
+
+// A temp.ini that another program's hold keeps pending deletion when the
+// save starts (a save of a moment before, a virus scanner) is waited out as
+// one removed during the save is; a hold that lasts fails the save within
+// a bounded time, with its message and the settings file as it was.
+TEST_F(SaveSettingsTest, ATempFilePendingDeletionIsWaitedOutForAMomentOnly) {
+  const struct {
+    DWORD heldMs;
+    int error;
+  } cases[] = {{300, 0}, {5000, platform::kPermissionDenied}};
+  for (const auto& c : cases) {
+    WriteSettings(kTypical);
+    host_.sound = 0;
+    host_.caption = "&Save";
+    const ULONGLONG start = ::GetTickCount64();
+    int failed = 0;
+    {
+      as_windows::PendingDeletion pending(L"temp.ini", c.heldMs);
+      try {
+        modQuimbel::SaveSettings();
+      } catch (const platform::RuntimeError& e) {
+        failed = e.Number();
+      }
+    }
+    EXPECT_EQ(failed, c.error) << c.heldMs;
+    EXPECT_LT(::GetTickCount64() - start, 3000u) << c.heldMs;
+    EXPECT_EQ(Settings() == kTypical, c.error != 0) << c.heldMs;
+    EXPECT_FALSE(fs::exists(TempPath()));
+  }
 }
 
 // Windows without long path support (7, 8.1, and 10 or 11 without the
 // LongPathsEnabled policy) refuses a path of MAX_PATH characters or more to
-// every file call unless it comes in the \\?\ form; Wine takes any. The
-// test's file calls refuse as such a Windows does.
-bool RefusedByWindows(LPCWSTR path) {
-  return path != nullptr && std::wcslen(path) >= MAX_PATH && std::wcsncmp(path, L"\\\\?\\", 4) != 0;
-}
-int longFormCalls = 0;
-
-template <class R>
-R Failure() {
-  if constexpr (std::is_same_v<R, HANDLE>) {
-    return INVALID_HANDLE_VALUE;
-  } else if constexpr (std::is_same_v<R, DWORD>) {
-    return INVALID_FILE_ATTRIBUTES;
-  } else {
-    return R{};
-  }
-}
-
-// The path among a call's arguments, or none.
-LPCWSTR PathIn(LPCWSTR path) {
-  return path;
-}
-template <class T>
-LPCWSTR PathIn(T) {
-  return nullptr;
-}
-
-// A file call of the system, as Windows without long path support takes it.
-template <int N, class Fn>
-struct Limited;
-template <int N, class R, class... A>
-struct Limited<N, R (*)(LPCWSTR, A...)> {
-  static inline const char* name = nullptr;
-  static R WINAPI Call(LPCWSTR path, A... rest) {
-    if (RefusedByWindows(path) || (RefusedByWindows(PathIn(rest)) || ...)) {
-      ::SetLastError(ERROR_PATH_NOT_FOUND);
-      return Failure<R>();
-    }
-    if (std::wcslen(path) >= MAX_PATH) ++longFormCalls;
-    return testing_support::ImportHook::Real<R (*)(LPCWSTR, A...)>(name)(path, rest...);
-  }
-  explicit Limited(const char* function)
-      : own((name = function), reinterpret_cast<const void*>(&Call)) {}
-  testing_support::ImportHook own;
-};
-
+// every file call unless it comes in the \\?\ form; Wine takes any.
 TEST_F(SaveSettingsTest, AFolderDeeperThanMaxPathIsSaved) {
   fs::path deep = folder_.Path();
   while (deep.native().size() <= 260) deep /= std::wstring(100, L'd');
@@ -438,20 +398,14 @@ TEST_F(SaveSettingsTest, AFolderDeeperThanMaxPathIsSaved) {
   testing_support::WriteBytes(deep / "QuimbelAdvance.ini", kTypical);
   testing_support::WriteBytes(deep / "temp.ini", "left over");
   host_.sound = 0;
-  longFormCalls = 0;
   {
-    Limited<0, decltype(&::CreateFileW)> create("CreateFileW");
-    Limited<1, decltype(&::GetFileAttributesW)> attributes("GetFileAttributesW");
-    Limited<2, decltype(&::SetFileAttributesW)> setAttributes("SetFileAttributesW");
-    Limited<3, decltype(&::DeleteFileW)> remove("DeleteFileW");
-    Limited<4, decltype(&::MoveFileExW)> move("MoveFileExW");
-    Limited<5, decltype(&::GetFileAttributesExW)> inspect("GetFileAttributesExW");
+    as_windows::WithoutLongPathSupport windows7;
     EXPECT_NO_THROW(modQuimbel::SaveSettings());
     // A typed path, with its "." and "..", names the same file.
     const platform::Path typed(deep.native() + L"/./x\\..\\QuimbelAdvance.ini");
     EXPECT_EQ(platform::RealFileSystem().Inspect(typed).kind, platform::PathInfo::kFile);
   }
-  EXPECT_GT(longFormCalls, 0);
+  EXPECT_GT(as_windows::WithoutLongPathSupport::longFormCalls, 0);
   const std::string saved = testing_support::ReadBytes(deep / "QuimbelAdvance.ini");
   EXPECT_NE(saved.find("SoundEnable              0\r\n"), std::string::npos);
   EXPECT_FALSE(fs::exists(deep / "temp.ini"));

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <map>
 
 namespace testing_support {
 namespace {
@@ -16,26 +18,34 @@ void Store(void** slot, void* value) {
   ::VirtualProtect(slot, sizeof *slot, old, &old);
 }
 
-// What each live hook replaced, by function name.
-std::map<std::string, void*>& Reals() {
-  static std::map<std::string, void*> reals;
+// The system function behind each live hook's fake.
+std::map<void*, void*>& Reals() {
+  static std::map<void*, void*> reals;
   return reals;
 }
 
-const std::map<std::string, const void*>* liveOffers = nullptr;
+const std::vector<Offer>* liveOffers = nullptr;
 
 FARPROC WINAPI LookUp(HMODULE module, LPCSTR name) {
-  // A name below 0x10000 is an ordinal.
-  if (reinterpret_cast<ULONG_PTR>(name) > 0xFFFF) {
-    if (const auto offer = liveOffers->find(name); offer != liveOffers->end())
-      return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(offer->second));
+  const FARPROC found = ImportHook::Real(&::GetProcAddress)(module, name);
+  if (liveOffers == nullptr) {
+    ADD_FAILURE() << "GetProcAddress hooked with no offers";
+    return found;
   }
-  return ImportHook::Real<decltype(&::GetProcAddress)>("GetProcAddress")(module, name);
+  for (const Offer& offer : *liveOffers) {
+    if (found != nullptr && ImportHook::Address(found) == offer.system)
+      return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(offer.fake));
+  }
+  return found;
 }
 
 }  // namespace
 
-ImportHook::ImportHook(const char* function, const void* replacement) : function_(function) {
+ImportHook::ImportHook(void* system, void* fake) {
+  if (Reals().count(system) != 0) {
+    ADD_FAILURE() << "a function already hooked is hooked again";
+    return;
+  }
   auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
@@ -43,34 +53,49 @@ ImportHook::ImportHook(const char* function, const void* replacement) : function
       nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
   for (; dll->Name != 0; ++dll) {
-    const DWORD namesAt = dll->OriginalFirstThunk ? dll->OriginalFirstThunk : dll->FirstThunk;
-    auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + namesAt);
     auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      const auto* byName =
-          reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
+    for (; slots->u1.Function != 0; ++slots) {
       auto** slot = reinterpret_cast<void**>(&slots->u1.Function);
-      Reals().emplace(function_, *slot);
+      if (*slot != system) continue;
       slots_.push_back({slot, *slot});
-      Store(slot, const_cast<void*>(replacement));
+      Store(slot, fake);
     }
   }
-  EXPECT_FALSE(slots_.empty()) << "this exe does not import " << function;
+  if (slots_.empty()) {
+    ADD_FAILURE() << "this exe does not import the function hooked";
+    return;
+  }
+  fake_ = fake;
+  Reals().emplace(fake, system);
 }
 
 ImportHook::~ImportHook() {
   for (const auto& [slot, was] : slots_) Store(slot, was);
-  Reals().erase(function_);
+  if (fake_ != nullptr) Reals().erase(fake_);
 }
 
-void* ImportHook::RealAddress(const char* function) {
-  return Reals().at(function);
+void* ImportHook::ThroughStub(void* code) {
+  // The linker's import stub is one instruction: jmp *slot(%rip), FF 25 and
+  // the slot's distance from the instruction's end.
+  // A system function may begin so too; only this exe's own code is a stub.
+  const auto* base = reinterpret_cast<const BYTE*>(::GetModuleHandleW(nullptr));
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const auto* bytes = static_cast<const BYTE*>(code);
+  if (bytes < base || bytes >= base + nt->OptionalHeader.SizeOfImage) return code;
+  if (bytes[0] != 0xFF || bytes[1] != 0x25) return code;
+  std::int32_t distance = 0;
+  std::memcpy(&distance, bytes + 2, sizeof distance);
+  return *reinterpret_cast<void* const*>(bytes + 6 + distance);
 }
 
-LookupHook::LookupHook(std::map<std::string, const void*> offers)
-    : offers_(std::move(offers)), hook_("GetProcAddress", reinterpret_cast<const void*>(&LookUp)) {
+void* ImportHook::RealAddress(void* function) {
+  const auto real = Reals().find(function);
+  return real == Reals().end() ? function : real->second;
+}
+
+LookupHook::LookupHook(std::vector<Offer> offers)
+    : offers_(std::move(offers)), hook_(&::GetProcAddress, &LookUp) {
   liveOffers = &offers_;
 }
 

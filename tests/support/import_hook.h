@@ -2,12 +2,12 @@
 // that this test exe imports, for as long as the hook lives. Where Wine is
 // more lenient than Windows (flags it accepts, errors it never gives,
 // functions it always exports), the program's calls can only be checked so.
+// The fakes that stand for Windows live together in support/as_windows.h.
 #pragma once
 
 #include <windows.h>
 
-#include <map>
-#include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -15,37 +15,64 @@ namespace testing_support {
 
 class ImportHook {
  public:
-  // Every import of `function` (by name, from any DLL) by this exe now goes
-  // to `replacement`. Fails the test when the exe imports no such function.
-  ImportHook(const char* function, const void* replacement);
+  // Every call this exe makes to `system` (written &::Name) goes to `fake`,
+  // which must have the very same type, until the hook ends. The function is
+  // found by what the import slots hold, so it is named only once. Fails the
+  // test, and hooks nothing, when the exe does not import the function or
+  // another hook already holds it.
+  template <class Fn, class = std::enable_if_t<std::is_function_v<std::remove_pointer_t<Fn>>>>
+  ImportHook(Fn system, std::type_identity_t<Fn> fake)
+      : ImportHook(Address(system), Address(fake)) {}
   ~ImportHook();
   ImportHook(const ImportHook&) = delete;
   ImportHook& operator=(const ImportHook&) = delete;
 
-  // The system's own `function`, behind the hook of that name that lives
-  // now: for a replacement that passes calls on.
+  // The system's own function behind `function` (written &::Name, which
+  // while hooked gives the fake): for a fake that passes calls on.
   template <class Fn>
-  static Fn Real(const char* function) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(RealAddress(function)));
+  static Fn Real(Fn function) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(RealAddress(Address(function))));
+  }
+
+  // Where `function` is: the system's code itself, also where the header
+  // declares it without dllimport (as shellscalingapi.h does) and the name
+  // stands for a stub of this exe that jumps through the import slot.
+  template <class Fn>
+  static void* Address(Fn function) {
+    return ThroughStub(reinterpret_cast<void*>(reinterpret_cast<void (*)()>(function)));
   }
 
  private:
-  static void* RealAddress(const char* function);
+  static void* ThroughStub(void* code);
+  ImportHook(void* system, void* fake);
+  static void* RealAddress(void* function);
 
-  std::string function_;
+  void* fake_ = nullptr;
   std::vector<std::pair<void**, void*>> slots_;  // each slot and what it held
 };
 
-// GetProcAddress as the test wants it, for the functions the program looks
-// up at run time: each one named here comes from the test, or is missing
-// (nullptr) as on an older Windows; every other comes from the system.
+// What GetProcAddress gives for one function the program looks up at run
+// time: the test's fake, or nullptr as on a Windows that lacks it.
+struct Offer {
+  void* system;
+  void* fake;
+};
+template <class Fn>
+Offer Offered(Fn system, std::type_identity_t<Fn> fake) {
+  return {ImportHook::Address(system), fake ? ImportHook::Address(fake) : nullptr};
+}
+
+// GetProcAddress as the test wants it: each function offered comes from the
+// test (or is missing), every other from the system. One lives at a time.
 class LookupHook {
  public:
-  explicit LookupHook(std::map<std::string, const void*> offers);
+  explicit LookupHook(std::vector<Offer> offers);
   ~LookupHook();
+  LookupHook(const LookupHook&) = delete;
+  LookupHook& operator=(const LookupHook&) = delete;
 
  private:
-  std::map<std::string, const void*> offers_;
+  std::vector<Offer> offers_;
   ImportHook hook_;
 };
 

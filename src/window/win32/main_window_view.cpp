@@ -48,7 +48,9 @@ static_assert(modQuimbel::kStyleCritical == (MB_ICONSTOP | MB_OK));
 static_assert(modQuimbel::kStyleInformation == (MB_ICONINFORMATION | MB_OK));
 
 void MainWindow::MsgBox(const std::string& text, int style, const std::string& title) {
-  HWND parent = (hwnd_ && ::IsWindowVisible(hwnd_)) ? hwnd_ : nullptr;
+  // Before the window shows (a missing settings file), the hidden owner owns
+  // the box, so that a shortcut's show state cannot make it minimized.
+  HWND parent = (hwnd_ && ::IsWindowVisible(hwnd_)) ? hwnd_ : owner_;
   ::MessageBoxW(parent, Widen(text).c_str(), Widen(title).c_str(), static_cast<UINT>(style));
 }
 

@@ -57,6 +57,20 @@ HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* cls, const wchar_t* text,
   return hwnd;
 }
 
+HWND CreateHiddenOwner() {
+  constexpr wchar_t kClass[] = L"QuimbelOwner";
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  if (!::GetClassInfoExW(wc.hInstance, kClass, &wc)) {
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.lpszClassName = kClass;
+    if (!::RegisterClassExW(&wc)) ThrowLastError();
+  }
+  return CreateWindowOrThrow(0, kClass, Widen(window::kProgramTitle).c_str(), WS_OVERLAPPED, 0, 0,
+                             0, 0, nullptr);
+}
+
 void ThrowLastError() {
   const DWORD code = ::GetLastError();
   // A window procedure that failed its creation may leave no code behind.

@@ -5,21 +5,10 @@
 #include <gtest/gtest.h>
 #include <shellscalingapi.h>
 
-#include "support/import_hook.h"
+#include "support/as_windows.h"
 #include "window/win32/dpi.h"
 
 namespace {
-
-HMONITOR askedMonitor = nullptr;
-
-UINT WINAPI DpiForWindow(HWND) {
-  return 120;
-}
-HRESULT WINAPI DpiForMonitor(HMONITOR monitor, MONITOR_DPI_TYPE type, UINT* x, UINT* y) {
-  askedMonitor = monitor;
-  *x = *y = type == MDT_EFFECTIVE_DPI ? 144 : 1;
-  return S_OK;
-}
 
 TEST(Dpi, AWindowsDpiComesFromTheNewestFunctionTheSystemHas) {
   HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 10, 10, 10, 10, nullptr, nullptr,
@@ -27,27 +16,27 @@ TEST(Dpi, AWindowsDpiComesFromTheNewestFunctionTheSystemHas) {
   HDC screen = ::GetDC(nullptr);
   const UINT system = static_cast<UINT>(::GetDeviceCaps(screen, LOGPIXELSX));
   ::ReleaseDC(nullptr, screen);
-  const auto forWindow = reinterpret_cast<const void*>(&DpiForWindow);
-  const auto forMonitor = reinterpret_cast<const void*>(&DpiForMonitor);
+  using as_windows::DpiForMonitor, as_windows::DpiForWindow;
   // What the system offers: the per-window function of 10 1607, the
   // per-monitor one of 8.1 (each answering a DPI of its own), or neither.
   const struct {
-    const void* forWindow;
-    const void* forMonitor;
+    decltype(&::GetDpiForWindow) forWindow;
+    decltype(&::GetDpiForMonitor) forMonitor;
     UINT dpi;
   } cases[] = {
-      {forWindow, forMonitor, 120},  // Windows 10 1607 and later
-      {nullptr, forMonitor, 144},    // Windows 8.1 and 10 before 1607: the monitor's
-      {nullptr, nullptr, system},    // Windows 7: the system DPI
+      {DpiForWindow, DpiForMonitor, 120},  // Windows 10 1607 and later
+      {nullptr, DpiForMonitor, 144},       // Windows 8.1 and 10 before 1607: the monitor's
+      {nullptr, nullptr, system},          // Windows 7: the system DPI
   };
   for (const auto& c : cases) {
-    testing_support::LookupHook lookup({{"GetDpiForWindow", c.forWindow},
-                                        {"GetDpiForMonitor", c.forMonitor},
-                                        {"GetDpiForSystem", nullptr}});
-    askedMonitor = nullptr;
+    using testing_support::Offered;
+    testing_support::LookupHook lookup({Offered(&::GetDpiForWindow, c.forWindow),
+                                        Offered(&::GetDpiForMonitor, c.forMonitor),
+                                        Offered(&::GetDpiForSystem, nullptr)});
+    as_windows::askedMonitor = nullptr;
     EXPECT_EQ(win32::WindowDpi(window), c.dpi);
     if (c.dpi == 144) {
-      EXPECT_EQ(askedMonitor, ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+      EXPECT_EQ(as_windows::askedMonitor, ::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
     }
   }
   ::DestroyWindow(window);
@@ -56,7 +45,8 @@ TEST(Dpi, AWindowsDpiComesFromTheNewestFunctionTheSystemHas) {
   // system DPI is the one it gives there.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_CONTROLPARENT;
   const RECT newer = win32::OuterRect({10, 20, 370, 200}, style, exStyle, system);
-  testing_support::LookupHook older7({{"AdjustWindowRectExForDpi", nullptr}});
+  testing_support::LookupHook older7(
+      {testing_support::Offered(&::AdjustWindowRectExForDpi, nullptr)});
   const RECT older = win32::OuterRect({10, 20, 370, 200}, style, exStyle, system);
   EXPECT_TRUE(::EqualRect(&newer, &older))
       << older.left << "," << older.top << " " << older.right << "," << older.bottom;

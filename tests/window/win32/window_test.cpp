@@ -7,6 +7,7 @@
 #include <oleacc.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -14,14 +15,13 @@
 
 #include "platform/rt_error.h"
 #include "platform/unique_handle.h"
+#include "support/as_windows.h"
 #include "support/fault_fs.h"
-#include "support/import_hook.h"
 #include "support/screen_pixel.h"
 #include "support/temp_folder.h"
 #include "window/win32/dpi.h"
 #include "window/win32/file_drop.h"
 #include "window/win32/main_window.h"
-#include "window/win32/startup_show.h"
 #include "window/win32/win32_util.h"
 
 namespace {
@@ -71,44 +71,29 @@ TEST(Win32Window, AClassIsRegisteredOnceWithItsIcons) {
 }
 
 // A shortcut set to "Run: Maximized" or "Minimized": Windows gives that show
-// state to the process's first ShowWindow, whatever it asks (Wine never
-// does, so the test's ShowWindow does it as Windows would). That first call
-// goes to the hidden owner, and the main window opens normal, as laid out.
-WORD launcherShow = SW_SHOWNORMAL;
-std::vector<HWND> shown;
-
-void WINAPI StartedFromShortcut(STARTUPINFOW* startup) {
-  *startup = {};
-  startup->cb = sizeof *startup;
-  startup->dwFlags = STARTF_USESHOWWINDOW;
-  startup->wShowWindow = launcherShow;
-}
-
-BOOL WINAPI ShowAsWindows(HWND hwnd, int show) {
-  shown.push_back(hwnd);
-  if (shown.size() == 1) show = launcherShow;
-  return testing_support::ImportHook::Real<decltype(&::ShowWindow)>("ShowWindow")(hwnd, show);
-}
-
+// state to the first ShowWindow that looks like a main window's (the seam
+// applies its rules; Wine never does). The main window, owned by the hidden
+// owner, is never one; it opens normal, as laid out, active, and no window
+// of the program is shown only to be hidden, which would hand activation to
+// another program.
 TEST(Win32Window, TheShortcutsShowStateNeverReachesTheMainWindow) {
-  testing_support::ImportHook startup("GetStartupInfoW",
-                                      reinterpret_cast<const void*>(&StartedFromShortcut));
-  testing_support::ImportHook show("ShowWindow", reinterpret_cast<const void*>(&ShowAsWindows));
+  testing_support::ImportHook show(&::ShowWindow, &as_windows::ShowWindowAsLaunched);
   testing_support::TempFolder folder;
   testing_support::WriteBytes(folder / "QuimbelAdvance.ini", "SoundEnable              1\r\n");
   testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
-  for (WORD state : {WORD{SW_SHOWMAXIMIZED}, WORD{SW_SHOWMINIMIZED}, WORD{SW_MAXIMIZE}}) {
-    launcherShow = state;
-    shown.clear();
-    HWND owner = win32::CreateWindowOrThrow(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr);
-    win32::SpendStartupShowState(owner);
+  for (WORD state : {WORD{SW_SHOWMAXIMIZED}, WORD{SW_SHOWMINIMIZED}, WORD{SW_SHOWMINNOACTIVE},
+                     WORD{SW_MAXIMIZE}}) {
+    as_windows::launch = {};
+    as_windows::launch.show = state;
+    HWND owner = win32::CreateHiddenOwner();
     win32::MainWindow main(owner, files, platform::RealProcessStarter());
     main.Open();
-    ASSERT_FALSE(shown.empty());
-    EXPECT_EQ(shown.front(), owner) << state;
+    const auto& shown = as_windows::launch.shown;
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), owner), 0) << state;
     EXPECT_FALSE(::IsWindowVisible(owner) || ::IsZoomed(owner) || ::IsIconic(owner)) << state;
     EXPECT_TRUE(::IsWindowVisible(main.Hwnd())) << state;
     EXPECT_FALSE(::IsZoomed(main.Hwnd()) || ::IsIconic(main.Hwnd())) << state;
+    EXPECT_EQ(::GetActiveWindow(), main.Hwnd()) << state;
     RECT client;
     ::GetClientRect(main.Hwnd(), &client);
     EXPECT_EQ(client.right, win32::Px(window::kClientWidth, win32::WindowDpi(main.Hwnd())));
@@ -394,14 +379,13 @@ HWND WINAPI CreateWithoutReadmeLabel(DWORD ex, LPCWSTR cls, LPCWSTR text, DWORD 
     ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
-  return testing_support::ImportHook::Real<decltype(&::CreateWindowExW)>("CreateWindowExW")(
-      ex, cls, text, style, x, y, w, h, parent, menu, instance, param);
+  return testing_support::ImportHook::Real(&::CreateWindowExW)(ex, cls, text, style, x, y, w, h,
+                                                               parent, menu, instance, param);
 }
 
 TEST_F(InProcessWindow, AReadmeWindowIsMadeWholeOrNotAtAll) {
   {
-    testing_support::ImportHook hook("CreateWindowExW",
-                                     reinterpret_cast<const void*>(&CreateWithoutReadmeLabel));
+    testing_support::ImportHook hook(&::CreateWindowExW, &CreateWithoutReadmeLabel);
     EXPECT_THROW(main_.ShowReadme("A line."), platform::RuntimeError);
   }
   EXPECT_EQ(::FindWindowW(L"QuimbelReadmeWindow", nullptr), nullptr);
