@@ -114,6 +114,15 @@ TEST(Utf8SystemCodePage, PathsAreStoredAsUtf8AndUndecodableOnesKept) {
   ASSERT_TRUE(saved());
   EXPECT_EQ(folder.Settings(), "DebugMenuEnable          1\r\n" + kept);
 
+  // A character typed and deleted again leaves the path as it was loaded.
+  HWND box = Control(main, Ctl::txtBios);
+  ::SendMessageW(box, WM_CHAR, L'x', 0);
+  ::SendMessageW(box, WM_CHAR, VK_BACK, 0);
+  ASSERT_TRUE(e2e::WaitFor([&] { return ::IsWindowEnabled(save) != FALSE; }));
+  e2e::Click(save);
+  ASSERT_TRUE(saved());
+  EXPECT_EQ(folder.Settings(), "DebugMenuEnable          1\r\n" + kept);
+
   e2e::Type(Control(main, Ctl::txtBios), L"C:\\\u30b2\u30fc\u30e0\\bios.gba");
   e2e::Click(save);
   ASSERT_TRUE(saved());
