@@ -1,8 +1,6 @@
 // Joining and taking apart paths, and their UTF-8 form.
 #include "platform/path.h"
 
-#include <vector>
-
 #ifdef _WIN32
 #include "platform/utf16.h"
 #endif
@@ -82,35 +80,36 @@ std::wstring LongPathForm(std::wstring_view path) {
   if (path.size() < kMaxPath || path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"))
     return std::wstring(path);
   std::wstring result;
-  std::size_t rootNames = 0;  // the names ".." never goes above
+  bool drive = false;
+  std::size_t rootNames = 0;  // the names that belong to the root: a share's server and name
   if (path.size() >= 3 && path[1] == L':' && IsWindowsSeparator(path[2])) {
     result = std::wstring(L"\\\\?\\") + path[0] + L":\\";
+    drive = true;
   } else if (IsWindowsSeparator(path[0]) && IsWindowsSeparator(path[1])) {
-    result = L"\\\\?\\UNC\\";  // then server\share
+    result = L"\\\\?\\UNC\\";
     rootNames = 2;
   } else {
     return std::wstring(path);  // relative: the call resolves it, or refuses
   }
-  std::vector<std::wstring_view> names;
-  for (std::size_t at = 0; at < path.size();) {
+  std::size_t root = result.size();  // ".." never goes above it
+  for (std::size_t at = drive ? 3 : 0; at < path.size();) {
     while (at < path.size() && IsWindowsSeparator(path[at])) ++at;
     std::size_t end = at;
     while (end < path.size() && !IsWindowsSeparator(path[end])) ++end;
     const std::wstring_view name = path.substr(at, end - at);
-    if (at == 0 && rootNames == 0) {
-      // the drive, already in the result
-    } else if (name == L"..") {
-      if (names.size() > rootNames) names.pop_back();
-    } else if (!name.empty() && name != L".") {
-      names.push_back(name);
-    }
     at = end;
+    if (name.empty() || name == L".") continue;
+    if (name == L"..") {
+      if (rootNames == 0 && result.size() > root)
+        result.erase(result.rfind(L'\\', result.size() - 2) + 1);
+      continue;
+    }
+    result.append(name);
+    result += L'\\';
+    if (rootNames > 0 && --rootNames == 0) root = result.size();
   }
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) result += L'\\';
-    result += names[i];
-  }
-  if (IsWindowsSeparator(path.back()) && !names.empty()) result += L'\\';
+  // Each name was followed by a separator; the last keeps it only if given.
+  if (result.size() > root && !IsWindowsSeparator(path.back())) result.pop_back();
   return result;
 }
 

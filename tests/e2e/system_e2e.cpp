@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <set>
 #include <vector>
 
 #include "e2e/driver.h"
@@ -236,6 +238,43 @@ TEST(Manifest, DeclaresDpiAwarenessEveryWindowsUnderstands) {
   };
   EXPECT_EQ(element("dpiAwareness"), "PerMonitorV2, PerMonitor");
   EXPECT_EQ(element("dpiAware"), "true/pm");
+}
+
+// Each window asks for its icons at 32 and 16 pixels scaled by its DPI (the
+// title bar, Alt+Tab, the taskbar); at 100, 125, 150 and 200 % each icon has
+// an image drawn at exactly that size, so that none is a stretched copy.
+TEST(Icons, EveryIconHasAnImageAtEachSizeAWindowAsksFor) {
+  const std::wstring exe = (e2e::BinFolder() / "quimbel.exe").native();
+  HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+#pragma pack(push, 2)
+  struct GroupEntry {  // GRPICONDIRENTRY
+    BYTE width, height, colours, reserved;
+    WORD planes, bits;
+    DWORD bytes;
+    WORD id;
+  };
+#pragma pack(pop)
+  for (int icon : {1, 2}) {  // the main window's and the read-me window's
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(icon), RT_GROUP_ICON);
+    ASSERT_NE(found, nullptr) << icon;
+    const auto* group = static_cast<const BYTE*>(::LockResource(::LoadResource(module, found)));
+    WORD count = 0;
+    std::memcpy(&count, group + 4, sizeof count);
+    std::set<int> sizes;
+    for (WORD i = 0; i < count; ++i) {
+      GroupEntry entry;
+      std::memcpy(&entry, group + 6 + i * sizeof entry, sizeof entry);
+      EXPECT_EQ(entry.width, entry.height);
+      sizes.insert(entry.width == 0 ? 256 : entry.width);
+    }
+    for (int percent : {100, 125, 150, 200}) {
+      for (int side : {32, 16}) {
+        EXPECT_EQ(sizes.count(side * percent / 100), 1u) << icon << " at " << percent << "%";
+      }
+    }
+  }
+  ::FreeLibrary(module);
 }
 
 }  // namespace
