@@ -1,5 +1,6 @@
 // The BIOS path crosses from the window's Unicode text to the settings
 // file's single-byte code page in one place, which refuses look-alikes.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "platform/codepage.h"
@@ -53,6 +54,24 @@ TEST(CodePage, StoresExactCharactersAndRefusesLookAlikes) {
           << e.Description();
     }
   }
+}
+
+// The seam itself: a function already hooked is not hooked again, so that
+// the inner hook's end cannot undo the outer one's.
+TEST(ImportHook, ASecondHookOfOneFunctionIsRefused) {
+  if (::GetACP() != 1252) GTEST_SKIP() << "code page " << ::GetACP();
+  // What the program stores for "é" shows which GetACP it calls.
+  const std::string e = "\xC3\xA9";
+  {
+    testing_support::ImportHook first(&::GetACP, &as_windows::Utf8SystemCodePage);
+    EXPECT_NONFATAL_FAILURE(
+        testing_support::ImportHook second(&::GetACP, &as_windows::Utf8SystemCodePage),
+        "already hooked");
+    EXPECT_EQ(ToCodePage(e), e);  // the first hook still holds: UTF-8
+  }
+  EXPECT_EQ(ToCodePage(e), "\xE9");  // and its end puts the system's back
+  testing_support::ImportHook again(&::GetACP, &as_windows::Utf8SystemCodePage);
+  EXPECT_EQ(ToCodePage(e), e);
 }
 
 // With UTF-8 as the system code page (Windows 10 1903 and later), Windows
