@@ -22,14 +22,12 @@ constexpr DWORD kElevationRequired = 740;
 class ComForShell {
  public:
   ComForShell() {
-    using CoInitializeExFn = HRESULT(WINAPI*)(void*, DWORD);
-    if (auto init = SystemFunctionAs<CoInitializeExFn>(L"ole32.dll", "CoInitializeEx"))
+    if (auto init = Find(system_functions::CoInitializeEx))
       initialized_ = SUCCEEDED(init(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
   }
   ~ComForShell() {
-    using CoUninitializeFn = void(WINAPI*)();
     if (!initialized_) return;
-    if (auto uninit = SystemFunctionAs<CoUninitializeFn>(L"ole32.dll", "CoUninitialize")) uninit();
+    if (auto uninit = Find(system_functions::CoUninitialize)) uninit();
   }
   ComForShell(const ComForShell&) = delete;
   ComForShell& operator=(const ComForShell&) = delete;
@@ -43,8 +41,7 @@ class ComForShell {
 // CreateProcessW; the shell starts it as Explorer would, after the user's
 // consent.
 void StartThroughShell(const Path& exe) {
-  using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
-  const auto shellExecute = SystemFunctionAs<ShellExecuteExFn>(L"shell32.dll", "ShellExecuteExW");
+  const auto shellExecute = Find(system_functions::ShellExecuteExW);
   if (!shellExecute) ThrowWin32(kElevationRequired);
   ComForShell com;
   SHELLEXECUTEINFOW info{};

@@ -1,9 +1,15 @@
-// Functions of system DLLs that the program looks up when first needed: so
-// that only then does the process pay for loading the DLL, and so that the
-// exe still starts on a Windows that lacks a newer function.
+// Functions of system DLLs that the program looks up when needed rather than
+// imports: so that only then does the process pay for loading the DLL, and so
+// that the exe still starts on a Windows that lacks a newer function.
 #pragma once
 
 #include <windows.h>
+
+#include <objbase.h>
+#include <ole2.h>
+#include <shellapi.h>
+#include <shellscalingapi.h>
+#include <shlwapi.h>
 
 namespace platform {
 
@@ -11,11 +17,48 @@ namespace platform {
 // (never from the program's own folder), or nullptr.
 FARPROC SystemFunction(const wchar_t* dll, const char* name);
 
-// The same, as the function type it has.
+// One function of the list below, with the type the system's headers give it
+// (decltype adds no import).
 template <class Fn>
-Fn SystemFunctionAs(const wchar_t* dll, const char* name) {
+struct SystemFunctionRef {
+  const wchar_t* dll;
+  const char* name;
+};
+
+// The function, or nullptr where the system lacks it. It is looked up at
+// every call, which is rare and cheap: what the system has is then what the
+// last lookup found, a test's GetProcAddress included.
+template <class Fn>
+Fn Find(SystemFunctionRef<Fn> function) {
   // Through a function type without parameters: the cast compilers accept.
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(SystemFunction(dll, name)));
+  return reinterpret_cast<Fn>(
+      reinterpret_cast<void (*)()>(SystemFunction(function.dll, function.name)));
 }
+
+// Every function the program looks up, each named once.
+namespace system_functions {
+#define QUIMBEL_SYSTEM_FUNCTION(dll, name)                     \
+  inline constexpr SystemFunctionRef<decltype(&::name)> name { \
+    dll, #name                                                 \
+  }
+// user32, Windows 10 1607 and later.
+QUIMBEL_SYSTEM_FUNCTION(L"user32.dll", GetDpiForSystem);
+QUIMBEL_SYSTEM_FUNCTION(L"user32.dll", GetDpiForWindow);
+QUIMBEL_SYSTEM_FUNCTION(L"user32.dll", AdjustWindowRectExForDpi);
+// shcore, Windows 8.1 and later.
+QUIMBEL_SYSTEM_FUNCTION(L"shcore.dll", GetDpiForMonitor);
+// shell32, shlwapi and ole32: loaded when first used.
+QUIMBEL_SYSTEM_FUNCTION(L"shell32.dll", ShellExecuteExW);
+QUIMBEL_SYSTEM_FUNCTION(L"shell32.dll", DragQueryFileW);
+QUIMBEL_SYSTEM_FUNCTION(L"shell32.dll", DragFinish);
+QUIMBEL_SYSTEM_FUNCTION(L"shlwapi.dll", SHAutoComplete);
+QUIMBEL_SYSTEM_FUNCTION(L"ole32.dll", CoInitializeEx);
+QUIMBEL_SYSTEM_FUNCTION(L"ole32.dll", CoUninitialize);
+QUIMBEL_SYSTEM_FUNCTION(L"ole32.dll", OleInitialize);
+QUIMBEL_SYSTEM_FUNCTION(L"ole32.dll", RegisterDragDrop);
+QUIMBEL_SYSTEM_FUNCTION(L"ole32.dll", RevokeDragDrop);
+QUIMBEL_SYSTEM_FUNCTION(L"ole32.dll", ReleaseStgMedium);
+#undef QUIMBEL_SYSTEM_FUNCTION
+}  // namespace system_functions
 
 }  // namespace platform

@@ -46,10 +46,9 @@ void frmQuimbel::txtBios_Change() {
 }
 
 void frmQuimbel::cmdSaveSettings_Click() {
-  // The box is read once a save: the save stores this text, and the word
-  // after it is about the same path.
-  savingText_ = view_.Text(Ctl::txtBios);
-  savingBytes_.reset();
+  // The box is read and converted once a save: the save stores this, and
+  // the word after it is about the same path.
+  saving_ = Entry(view_.Text(Ctl::txtBios));
   // A failed save leaves the file as it was and the edits in the window, so
   // the user can mend the cause and save again.
   try {
@@ -65,13 +64,8 @@ void frmQuimbel::cmdSaveSettings_Click() {
   // Saved as typed; a word afterwards if the path names no BIOS image. Not
   // for a path the settings file cannot hold: a file with a BIOSRom line
   // refuses it in the save, and one without never stores it.
-  if (savingText_.empty()) return;
-  try {
-    BiosText();  // converted already, unless the file had no BIOSRom line
-  } catch (const platform::RuntimeError&) {
-    return;
-  }
-  AdviseOnBiosPath(files_.Inspect(platform::Path::FromUtf8(savingText_)));
+  if (saving_.text.empty() || !saving_.bytes) return;
+  AdviseOnBiosPath(files_.Inspect(platform::Path::FromUtf8(saving_.text)));
 }
 
 void frmQuimbel::AdviseOnBiosPath(const platform::PathInfo& info) {
@@ -88,12 +82,8 @@ void frmQuimbel::Form_FilesDropped(const std::vector<std::string>& paths) {
   view_.SelectPage(1);
   view_.SetText(Ctl::txtBios, paths[0]);
   view_.SetEnabled(Ctl::cmdSaveSettings, true);  // an edit, as typing it would be
-  try {
-    StoredForm(paths[0]);  // a path the file cannot hold gets its word from the save
-  } catch (const platform::RuntimeError&) {
-    return;
-  }
-  AdviseOnBiosPath(info);
+  // A path the file cannot hold gets its word from the save.
+  if (Entry(paths[0]).bytes) AdviseOnBiosPath(info);
 }
 
 void frmQuimbel::HideSplash() {
@@ -124,17 +114,21 @@ int frmQuimbel::SoundCheck() {
   return view_.Value(Ctl::Check2);
 }
 std::string frmQuimbel::BiosText() {
-  // Asked for each BIOSRom line of the file; converted once a save.
-  if (!savingBytes_) savingBytes_ = StoredForm(savingText_);
-  return *savingBytes_;
+  // Asked for each BIOSRom line of the file: what the save converted.
+  if (!saving_.bytes) throw *saving_.refusal;
+  return *saving_.bytes;
 }
 
-std::string frmQuimbel::StoredForm(const std::string& text) const {
+frmQuimbel::BiosEntry frmQuimbel::Entry(const std::string& text) const {
   // A path shown as it was loaded is stored as the bytes it was loaded from:
   // bytes the code page cannot decode exactly (written under another one)
   // would otherwise come back changed, and the emulator lose its BIOS.
-  if (text == loadedBiosText_) return loadedBiosBytes_;
-  return platform::ToCodePage(text);
+  if (text == loadedBiosText_) return {text, loadedBiosBytes_, std::nullopt};
+  try {
+    return {text, platform::ToCodePage(text), std::nullopt};
+  } catch (const platform::RuntimeError& refusal) {
+    return {text, std::nullopt, refusal};
+  }
 }
 
 void frmQuimbel::SetSaveButton(const std::string& caption, bool enabled) {

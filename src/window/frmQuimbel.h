@@ -67,9 +67,14 @@ class frmQuimbel : public modQuimbel::SettingsHost {
   void HideSplash();
   // A word, when what a path names is no BIOS image.
   void AdviseOnBiosPath(const platform::PathInfo& info);
-  // The bytes the settings file stores for the box's text (UTF-8). Throws
-  // RuntimeError 5 for a character the file's code page cannot hold.
-  std::string StoredForm(const std::string& text) const;
+  // A BIOS path as the box shows it (UTF-8), converted once into what the
+  // settings file stores: its bytes, or why it cannot hold them.
+  struct BiosEntry {
+    std::string text;
+    std::optional<std::string> bytes;
+    std::optional<platform::RuntimeError> refusal;  // when there are no bytes
+  };
+  BiosEntry Entry(const std::string& text) const;
 
   FormView& view_;
   platform::FileSystem& files_;
@@ -77,10 +82,8 @@ class frmQuimbel : public modQuimbel::SettingsHost {
   // The BIOS path as the file held it at start, and as the box showed it.
   std::string loadedBiosBytes_;
   std::string loadedBiosText_;
-  // The box's text as the save being made read it, and its stored form once
-  // converted.
-  std::string savingText_;
-  std::optional<std::string> savingBytes_;
+  // The box as the save being made read it.
+  BiosEntry saving_;
 };
 
 // The twelve lines of the read-me window, joined by CR LF.

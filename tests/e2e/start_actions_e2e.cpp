@@ -87,11 +87,11 @@ TEST_F(StartActions, StartTwiceStartsTwoEmulatorsAndStays) {
   e2e::Click(Control(main, Ctl::Command1));
   ASSERT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 2; }, e2e::kProcessStartMs));
   EXPECT_TRUE(starter_->Running());
-  const std::string exe = win32::Narrow((folder_ / "QuimbelAdvance.exe").native());
+  const std::string exe = platform::Narrow((folder_ / "QuimbelAdvance.exe").native());
   for (const auto& line : folder_.Starts()) {
     // No arguments, the starter's own current folder, a normal window.
     EXPECT_NE(line.find("|cmd=\"" + exe + "\"|"), std::string::npos) << line;
-    EXPECT_NE(line.find("|cwd=" + win32::Narrow(elsewhere.Path().native())), std::string::npos)
+    EXPECT_NE(line.find("|cwd=" + platform::Narrow(elsewhere.Path().native())), std::string::npos)
         << line;
     EXPECT_NE(line.find("|show=1"), std::string::npos) << line;
   }
@@ -231,7 +231,7 @@ TEST_F(Readme, OneWindowWithTheWholeTextAndTheMainWindowStillWorks) {
   ASSERT_NE(readme, nullptr);
   EXPECT_EQ(Text(readme), L"Readme Quimbel Advance starter");
   HWND label = e2e::Find(readme, L"Static");
-  const std::wstring expected = win32::Widen(window::ReadmeText());
+  const std::wstring expected = platform::Widen(window::ReadmeText());
   EXPECT_EQ(Text(label), expected);
   RECT before;
   ::GetWindowRect(readme, &before);

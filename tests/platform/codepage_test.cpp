@@ -95,7 +95,7 @@ TEST(CodePage, UnderUtf8AsTheSystemCodePageStoresUtf8AsWindowsAsks) {
       {L"C:\\\xDC00\xD800.gba", nullptr},
   };
   for (const auto& c : cases) {
-    const std::string utf8 = Narrow(c.box);
+    const std::string utf8 = platform::Narrow(c.box);
     if (c.stored != nullptr) {
       EXPECT_EQ(ToCodePage(utf8), c.stored);
       continue;
@@ -116,12 +116,12 @@ TEST(Utf16, NarrowAndWidenGiveBackAnyText) {
   for (const std::wstring& text :
        {std::wstring(L"C:\\gba"), std::wstring(L"\u00e9\u30b2\U0001F3AE"), std::wstring(L"a\xD800"),
         std::wstring(L"\xDC00\xD800z"), std::wstring(L"\xDBFF")}) {
-    EXPECT_EQ(Widen(Narrow(text)), text);
+    EXPECT_EQ(platform::Widen(platform::Narrow(text)), text);
   }
-  EXPECT_EQ(Narrow(L"\u00e9\U0001F3AE"), "\xC3\xA9\xF0\x9F\x8E\xAE");
+  EXPECT_EQ(platform::Narrow(L"\u00e9\U0001F3AE"), "\xC3\xA9\xF0\x9F\x8E\xAE");
   for (const char* bad : {"\xE9", "\xC3", "\xC0\xAF", "\xF5\x80\x80\x80", "\xE0\x80\x80"})
-    EXPECT_EQ(Widen(std::string(bad) + "x").back(), L'x') << bad;
-  EXPECT_EQ(Widen("\xE9x"), L"\xFFFDx");
+    EXPECT_EQ(platform::Widen(std::string(bad) + "x").back(), L'x') << bad;
+  EXPECT_EQ(platform::Widen("\xE9x"), L"\xFFFDx");
 }
 #endif
 

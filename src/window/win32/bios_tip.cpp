@@ -24,7 +24,7 @@ TOOLINFOW Tool(HWND owner) {
 
 void BiosTip::Show(HWND box, const std::string& text, HFONT font, UINT dpi) {
   TOOLINFOW info = Tool(owner_);
-  std::wstring wide = Widen(text);
+  std::wstring wide = platform::Widen(text);
   info.lpszText = wide.data();
   if (!tip_) {
     tip_ = CreateWindowOrThrow(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,

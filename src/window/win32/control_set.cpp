@@ -104,7 +104,7 @@ void ControlSet::Make(const window::ControlSpec& entry, UINT dpi, const WindowFo
   ClassAndStyle cs = ClassFor(entry);
   if (Shown(entry.id)) cs.style |= WS_VISIBLE;
   const auto text = texts_.find(entry.id);
-  const std::wstring caption = Widen(text != texts_.end() ? text->second : entry.text);
+  const std::wstring caption = platform::Widen(text != texts_.end() ? text->second : entry.text);
   HWND control =
       CreateWindowOrThrow(cs.exStyle, cs.cls, caption.c_str(), cs.style, Px(entry.left, dpi),
                           Px(entry.top, dpi), Px(entry.width, dpi), Px(entry.height, dpi),
@@ -198,7 +198,7 @@ std::string ControlSet::Text(Ctl id) {
 
 void ControlSet::SetText(Ctl id, const std::string& utf8) {
   if (HWND control = Get(id)) {
-    ::SetWindowTextW(control, Widen(utf8).c_str());
+    ::SetWindowTextW(control, platform::Widen(utf8).c_str());
   } else {
     texts_[id] = utf8;
   }

@@ -1,27 +1,16 @@
 // DPI, window sizes and DPI changes, with or without the per-monitor functions.
 #include "window/win32/dpi.h"
+#include "platform/system_library.h"
 
 #include <shellscalingapi.h>
 
 #include "window/win32/win32_util.h"
 
 namespace win32 {
-namespace {
+namespace functions = platform::system_functions;
 
-// Functions of user32 that systems before Windows 10 1607 lack.
-using GetDpiForSystemFn = UINT(WINAPI*)();
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-// Of shcore, from Windows 8.1 on.
-using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, MONITOR_DPI_TYPE, UINT*, UINT*);
-
-}  // namespace
-
-// The functions are looked up at each call, which is rare and cheap, rather
-// than once: what the system has is then what the last lookup found.
 UINT SystemDpi() {
-  const auto getDpiForSystem =
-      SystemFunctionAs<GetDpiForSystemFn>(L"user32.dll", "GetDpiForSystem");
+  const auto getDpiForSystem = platform::Find(functions::GetDpiForSystem);
   if (getDpiForSystem) return getDpiForSystem();
   HDC screen = ::GetDC(nullptr);
   const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSX) : 96;
@@ -31,15 +20,13 @@ UINT SystemDpi() {
 
 UINT WindowDpi(HWND hwnd) {
   if (!hwnd) return SystemDpi();
-  if (const auto getDpiForWindow =
-          SystemFunctionAs<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow")) {
+  if (const auto getDpiForWindow = platform::Find(functions::GetDpiForWindow)) {
     const UINT dpi = getDpiForWindow(hwnd);
     if (dpi != 0) return dpi;
   }
   // Windows 8.1 and 10 before 1607: the DPI of the monitor the window is on,
   // whose scale may have changed since the user signed in.
-  if (const auto getDpiForMonitor =
-          SystemFunctionAs<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor")) {
+  if (const auto getDpiForMonitor = platform::Find(functions::GetDpiForMonitor)) {
     UINT x = 0, y = 0;
     HMONITOR monitor = ::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
     if (SUCCEEDED(getDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &x, &y)) && x != 0) return x;
@@ -48,8 +35,7 @@ UINT WindowDpi(HWND hwnd) {
 }
 
 RECT OuterRect(RECT client, DWORD style, DWORD exStyle, UINT dpi) {
-  const auto adjustForDpi =
-      SystemFunctionAs<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+  const auto adjustForDpi = platform::Find(functions::AdjustWindowRectExForDpi);
   if (adjustForDpi) {
     adjustForDpi(&client, style, FALSE, exStyle, dpi);
   } else {

@@ -1,5 +1,6 @@
 // Taking dropped files in both ways a drop can come.
 #include "window/win32/file_drop.h"
+#include "platform/system_library.h"
 
 #include "window/win32/win32_util.h"
 
@@ -11,20 +12,14 @@ FORMATETC FileListFormat() {
 }
 
 // shell32 and ole32 are loaded when a drop first needs them, not at start.
-template <class Fn>
-Fn Shell(const char* name) {
-  return SystemFunctionAs<Fn>(L"shell32.dll", name);
-}
-template <class Fn>
-Fn Ole(const char* name) {
-  return SystemFunctionAs<Fn>(L"ole32.dll", name);
-}
+namespace functions = platform::system_functions;
+using platform::Find;
 
 }  // namespace
 
 std::vector<std::string> DroppedFiles(HDROP drop) {
   std::vector<std::string> paths;
-  static const auto query = Shell<UINT(WINAPI*)(HDROP, UINT, LPWSTR, UINT)>("DragQueryFileW");
+  const auto query = Find(functions::DragQueryFileW);
   if (!query) return paths;
   const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
   for (UINT i = 0; i < count; ++i) {
@@ -32,19 +27,19 @@ std::vector<std::string> DroppedFiles(HDROP drop) {
     std::wstring path(length + 1, L'\0');
     query(drop, i, path.data(), length + 1);
     path.resize(length);
-    paths.push_back(Narrow(path));
+    paths.push_back(platform::Narrow(path));
   }
   return paths;
 }
 
 void FinishDrop(HDROP drop) {
-  static const auto finish = Shell<void(WINAPI*)(HDROP)>("DragFinish");
+  const auto finish = Find(functions::DragFinish);
   if (finish) finish(drop);
 }
 
 Microsoft::WRL::ComPtr<FileDropTarget> FileDropTarget::Register(HWND hwnd, Handler onDrop) {
-  static const auto initialize = Ole<HRESULT(WINAPI*)(LPVOID)>("OleInitialize");
-  static const auto registerTarget = Ole<HRESULT(WINAPI*)(HWND, LPDROPTARGET)>("RegisterDragDrop");
+  const auto initialize = Find(functions::OleInitialize);
+  const auto registerTarget = Find(functions::RegisterDragDrop);
   if (!initialize || !registerTarget || FAILED(initialize(nullptr))) return nullptr;
   Microsoft::WRL::ComPtr<FileDropTarget> target;
   target.Attach(new FileDropTarget(hwnd, std::move(onDrop)));  // its first reference
@@ -53,7 +48,7 @@ Microsoft::WRL::ComPtr<FileDropTarget> FileDropTarget::Register(HWND hwnd, Handl
 }
 
 void FileDropTarget::Revoke() {
-  static const auto revoke = Ole<HRESULT(WINAPI*)(HWND)>("RevokeDragDrop");
+  const auto revoke = Find(functions::RevokeDragDrop);
   if (revoke) revoke(hwnd_);
 }
 
@@ -101,7 +96,7 @@ HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
   STGMEDIUM medium{};
   if (!data || FAILED(data->GetData(&format, &medium))) return S_OK;
   const std::vector<std::string> paths = DroppedFiles(static_cast<HDROP>(medium.hGlobal));
-  static const auto release = Ole<void(WINAPI*)(LPSTGMEDIUM)>("ReleaseStgMedium");
+  const auto release = Find(functions::ReleaseStgMedium);
   if (release) release(&medium);
   *effect = DROPEFFECT_COPY;
   // No exception may cross back into the system's drag loop.

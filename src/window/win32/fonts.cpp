@@ -26,7 +26,7 @@ bool CaptionsFit(HFONT font, UINT dpi) {
   bool fit = true;
   for (const auto& entry : window::kControls) {
     if (entry.text.empty() || (entry.traits & window::kWraps)) continue;
-    std::wstring text = Widen(entry.text);
+    std::wstring text = platform::Widen(entry.text);
     RECT rc{};
     ::DrawTextW(dc, text.c_str(), -1, &rc, DT_CALCRECT | DT_SINGLELINE);
     fit = fit && rc.right <= CaptionRoom(entry, dpi) && rc.bottom <= Px(entry.height, dpi);
@@ -58,7 +58,7 @@ platform::UniqueFont CreateDialogFont(UINT dpi) {
 }
 
 platform::UniqueFont CreateTabFont(UINT dpi) {
-  return Create(Widen(window::kTabFontFace).c_str(), window::kTabFontTenthsOfPoint, dpi);
+  return Create(platform::Widen(window::kTabFontFace).c_str(), window::kTabFontTenthsOfPoint, dpi);
 }
 
 bool FontsMayHaveChanged(WPARAM wp, LPARAM lp) {

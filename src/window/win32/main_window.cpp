@@ -1,6 +1,7 @@
 // The main window's making, its layout at a DPI, and the routing of messages
 // and notifications to the handlers.
 #include "window/win32/main_window.h"
+#include "platform/utf16.h"
 
 #include <commctrl.h>
 #include <uxtheme.h>
@@ -36,7 +37,7 @@ void MainWindow::Open() {
   const SIZE size = OuterSize(Px(window::kClientWidth, dpi_), Px(window::kClientHeight, dpi_),
                               kStyle, kExStyle, dpi_);
   const int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
-  CreateWindowOrThrow(kExStyle, kClassName, Widen(window::kMainCaption).c_str(), kStyle,
+  CreateWindowOrThrow(kExStyle, kClassName, platform::Widen(window::kMainCaption).c_str(), kStyle,
                       (screenW - size.cx) / 2, (screenH - size.cy) / 2, size.cx, size.cy, owner_,
                       nullptr, this);
   WindowOpened();
@@ -71,7 +72,7 @@ void MainWindow::CreateControls() {
     controls_.Make(window::LayoutOf(id), dpi_, fonts_);
   HWND tab = Control(Ctl::SSTab1);
   for (int page = 0; page < window::kPageCount; ++page) {
-    std::wstring caption = Widen(window::kPageCaptions[page]);
+    std::wstring caption = platform::Widen(window::kPageCaptions[page]);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();

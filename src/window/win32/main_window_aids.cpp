@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
+#include "platform/system_library.h"
+#include "platform/utf16.h"
 #include "window/win32/main_window.h"
 
 namespace win32 {
@@ -56,7 +58,7 @@ void MainWindow::EnsureOle() {
 
 void MainWindow::AddTooltip(const window::ControlSpec& entry) {
   if (!tooltip_ || entry.tooltip.empty()) return;
-  std::wstring tip = Widen(entry.tooltip);
+  std::wstring tip = platform::Widen(entry.tooltip);
   TOOLINFOW info{};
   info.cbSize = sizeof info;
   info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -68,8 +70,7 @@ void MainWindow::AddTooltip(const window::ControlSpec& entry) {
 
 // The system's file-system completion, as in the Run box.
 void MainWindow::AddPathCompletion(HWND box) {
-  static const auto complete =
-      SystemFunctionAs<HRESULT(WINAPI*)(HWND, DWORD)>(L"shlwapi.dll", "SHAutoComplete");
+  const auto complete = platform::Find(platform::system_functions::SHAutoComplete);
   if (complete) complete(box, SHACF_FILESYSTEM);
 }
 

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "platform/utf16.h"
 #include "window/win32/main_window.h"
 #include "window/win32/readme_window.h"
 
@@ -51,7 +52,8 @@ void MainWindow::MsgBox(const std::string& text, int style, const std::string& t
   // Before the window shows (a missing settings file), the hidden owner owns
   // the box, so that a shortcut's show state cannot make it minimized.
   HWND parent = (hwnd_ && ::IsWindowVisible(hwnd_)) ? hwnd_ : owner_;
-  ::MessageBoxW(parent, Widen(text).c_str(), Widen(title).c_str(), static_cast<UINT>(style));
+  ::MessageBoxW(parent, platform::Widen(text).c_str(), platform::Widen(title).c_str(),
+                static_cast<UINT>(style));
 }
 
 void MainWindow::EndProgram() {

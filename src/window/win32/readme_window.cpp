@@ -1,5 +1,6 @@
 // The read-me window: made on first use, laid out at its DPI, gone when closed.
 #include "window/win32/readme_window.h"
+#include "platform/utf16.h"
 
 #include <utility>
 
@@ -57,7 +58,7 @@ ReadmeWindow::ReadmeWindow(HWND owner) {
 
 void ReadmeWindow::ShowText(HWND owner, const std::string& text) {
   if (openWindow == nullptr) openWindow = new ReadmeWindow(owner);
-  ::SetWindowTextW(openWindow->label_, Widen(text).c_str());
+  ::SetWindowTextW(openWindow->label_, platform::Widen(text).c_str());
   ::ShowWindow(openWindow->hwnd_, SW_SHOWNORMAL);
   ::SetForegroundWindow(openWindow->hwnd_);
   ::BringWindowToTop(openWindow->hwnd_);

@@ -67,8 +67,8 @@ HWND CreateHiddenOwner() {
     wc.lpszClassName = kClass;
     if (!::RegisterClassExW(&wc)) ThrowLastError();
   }
-  return CreateWindowOrThrow(0, kClass, Widen(window::kProgramTitle).c_str(), WS_OVERLAPPED, 0, 0,
-                             0, 0, nullptr);
+  return CreateWindowOrThrow(0, kClass, platform::Widen(window::kProgramTitle).c_str(),
+                             WS_OVERLAPPED, 0, 0, 0, 0, nullptr);
 }
 
 void ThrowLastError() {
@@ -82,7 +82,7 @@ std::string WindowText(HWND hwnd) {
   std::wstring text(static_cast<std::size_t>(len) + 1, L'\0');
   len = ::GetWindowTextW(hwnd, text.data(), len + 1);
   text.resize(static_cast<std::size_t>(len > 0 ? len : 0));
-  return Narrow(text);
+  return platform::Narrow(text);
 }
 
 void ReportFatal(std::exception_ptr error) noexcept {
@@ -101,8 +101,8 @@ void ReportFatal(std::exception_ptr error) noexcept {
   } catch (...) {
   }
   std::string text = "Run-time error '" + std::to_string(number) + "':\r\n\r\n" + description;
-  ::MessageBoxW(nullptr, Widen(text).c_str(), Widen(window::kProgramTitle).c_str(),
-                MB_ICONSTOP | MB_OK | MB_TASKMODAL);
+  ::MessageBoxW(nullptr, platform::Widen(text).c_str(),
+                platform::Widen(window::kProgramTitle).c_str(), MB_ICONSTOP | MB_OK | MB_TASKMODAL);
   ::ExitProcess(1);
 }
 

@@ -9,14 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/system_library.h"
 #include "platform/unique_handle.h"
 #include "platform/utf16.h"
 
 namespace win32 {
-
-using platform::Narrow;
-using platform::Widen;
 
 // Twips to pixels at the given DPI: 15 twips a pixel at 96 DPI.
 inline int Px(int twips, UINT dpi) {
@@ -54,10 +50,6 @@ HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* cls, const wchar_t* text,
 
 // Throws the run-time error for GetLastError().
 [[noreturn]] void ThrowLastError();
-
-// Functions of system DLLs, looked up when first needed.
-using platform::SystemFunction;
-using platform::SystemFunctionAs;
 
 // The window's text as UTF-8.
 std::string WindowText(HWND hwnd);

@@ -35,7 +35,7 @@ TEST(CaptionFit, EveryCaptionFitsItsBox) {
     EXPECT_LE(-chosen.lfHeight, ::MulDiv(80, static_cast<int>(dpi), 720));
     for (const auto& entry : window::kControls) {
       if (entry.text.empty() || entry.id == window::Ctl::lblCopyRight) continue;
-      const std::wstring text = win32::Widen(entry.text);
+      const std::wstring text = platform::Widen(entry.text);
       const int height = win32::Px(entry.height, dpi);
       SIZE size = TextSize(font, text, 0);
       EXPECT_LE(size.cx, win32::CaptionRoom(entry, dpi)) << entry.name << " at " << dpi << " DPI";
@@ -49,14 +49,14 @@ TEST(CaptionFit, CreditsAndTabCaptionsFit) {
     const platform::UniqueFont font = win32::CreateDialogFont(dpi);
     const auto& credits = window::LayoutOf(window::Ctl::lblCopyRight);
     SIZE size =
-        TextSize(font.Get(), win32::Widen(window::kCreditText), win32::Px(credits.width, dpi));
+        TextSize(font.Get(), platform::Widen(window::kCreditText), win32::Px(credits.width, dpi));
     EXPECT_LE(size.cy, win32::Px(credits.height, dpi)) << dpi;
 
     const platform::UniqueFont tabFont = win32::CreateTabFont(dpi);
     const int tabWidth =
         win32::Px(window::LayoutOf(window::Ctl::SSTab1).width, dpi) / 3 - win32::Px(60, dpi);
     for (auto caption : window::kPageCaptions) {
-      EXPECT_LE(TextSize(tabFont.Get(), win32::Widen(caption), 0).cx, tabWidth - 12) << dpi;
+      EXPECT_LE(TextSize(tabFont.Get(), platform::Widen(caption), 0).cx, tabWidth - 12) << dpi;
     }
   }
 }
