@@ -254,6 +254,17 @@ TEST_F(FormTest, SavingAPathThatNamesNoBiosImageSaysWhy) {
     EXPECT_EQ(view_.tip, "");
     view_.messages.clear();
   }
+#ifdef _WIN32
+  // A file without a BIOSRom line stores no path, so the save succeeds; a
+  // path that the file could not hold gets no word either.
+  WriteSettings("SoundEnable              1\r\n");
+  form_.Form_Load();
+  view_.text[Ctl::txtBios] = in + "\xE6\x96\x87.gba";
+  form_.txtBios_Change();
+  form_.cmdSaveSettings_Click();
+  EXPECT_TRUE(view_.messages.empty());
+  EXPECT_EQ(view_.tip, "");
+#endif
 }
 
 TEST_F(FormTest, OneDroppedFileFillsTheBiosBoxAndCountsAsAnEdit) {
@@ -263,6 +274,8 @@ TEST_F(FormTest, OneDroppedFileFillsTheBiosBoxAndCountsAsAnEdit) {
   fs::create_directory(folder_ / "roms");
   const std::string bios = platform::Path(folder_ / "bios.gba").Utf8();
   const std::string big = platform::Path(folder_ / "big.gba").Utf8();
+  WriteBytes(folder_ / "\u6587.bin", std::string(123, 'x'));
+  const std::string unstorable = platform::Path(folder_ / "\u6587.bin").Utf8();
   const struct {
     const char* name;
     std::vector<std::string> dropped;
@@ -274,6 +287,10 @@ TEST_F(FormTest, OneDroppedFileFillsTheBiosBoxAndCountsAsAnEdit) {
       {"two files", {bios, big}, false, ""},
       {"a folder", {platform::Path(folder_ / "roms").Utf8()}, false, ""},
       {"nothing", {}, false, ""},
+#ifdef _WIN32
+      // Not for the word: the save says that the settings file cannot hold it.
+      {"a file the settings file cannot hold", {unstorable}, true, ""},
+#endif
   };
   for (const auto& c : cases) {
     FakeView view;
