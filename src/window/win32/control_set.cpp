@@ -94,17 +94,23 @@ void ControlSet::Attach(HWND window, MadeHandler onMade) {
   onMade_ = std::move(onMade);
 }
 
+ControlSet::Record& ControlSet::RecordOf(Ctl id) {
+  return records_[static_cast<std::size_t>(&window::LayoutOf(id) - window::kControls.data())];
+}
+const ControlSet::Record& ControlSet::RecordOf(Ctl id) const {
+  return records_[static_cast<std::size_t>(&window::LayoutOf(id) - window::kControls.data())];
+}
+
 HWND ControlSet::Get(Ctl id) const {
   if (id == Ctl::kForm) return window_;
-  const auto found = controls_.find(id);
-  return found == controls_.end() ? nullptr : found->second;
+  return window::FindControl(id) ? RecordOf(id).window : nullptr;
 }
 
 void ControlSet::Make(const window::ControlSpec& entry, UINT dpi, const WindowFonts& fonts) {
+  Record& record = RecordOf(entry.id);
   ClassAndStyle cs = ClassFor(entry);
-  if (Shown(entry.id)) cs.style |= WS_VISIBLE;
-  const auto text = texts_.find(entry.id);
-  const std::wstring caption = platform::Widen(text != texts_.end() ? text->second : entry.text);
+  if (!record.hidden) cs.style |= WS_VISIBLE;
+  const std::wstring caption = platform::Widen(record.text ? *record.text : entry.text);
   HWND control =
       CreateWindowOrThrow(cs.exStyle, cs.cls, caption.c_str(), cs.style, Px(entry.left, dpi),
                           Px(entry.top, dpi), Px(entry.width, dpi), Px(entry.height, dpi),
@@ -113,11 +119,10 @@ void ControlSet::Make(const window::ControlSpec& entry, UINT dpi, const WindowFo
   // A text box without a length limit of its own keeps whatever is put in
   // it; the system's default would cut a path at 30,000 characters.
   if (entry.kind == Kind::kTextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
-  if (values_[entry.id] == 1) ::SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
-  if (const auto enabled = enabled_.find(entry.id); enabled != enabled_.end())
-    ::EnableWindow(control, enabled->second ? TRUE : FALSE);
+  if (record.value == 1) ::SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+  if (record.enabled) ::EnableWindow(control, *record.enabled ? TRUE : FALSE);
   if (entry.traits & window::kNamesTextBox) CutLabel(control, entry, dpi);
-  controls_[entry.id] = control;
+  record.window = control;
   if (cs.exStyle & WS_EX_CONTROLPARENT) HandChildrenTo(control, window_);
   if (onMade_) onMade_(entry);
 }
@@ -178,7 +183,7 @@ void ControlSet::Place(UINT dpi, const WindowFonts& fonts) {
 
 int ControlSet::Value(Ctl id) {
   HWND control = Get(id);
-  if (!control) return values_[id];
+  if (!control) return RecordOf(id).value;
   return ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
@@ -186,21 +191,21 @@ void ControlSet::SetValue(Ctl id, int value) {
   if (HWND control = Get(id)) {
     ::SendMessageW(control, BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
   } else {
-    values_[id] = value;
+    RecordOf(id).value = value;
   }
 }
 
 std::string ControlSet::Text(Ctl id) {
   if (HWND control = Get(id)) return WindowText(control);
-  const auto text = texts_.find(id);
-  return text != texts_.end() ? text->second : std::string(window::LayoutOf(id).text);
+  const Record& record = RecordOf(id);
+  return record.text ? *record.text : std::string(window::LayoutOf(id).text);
 }
 
 void ControlSet::SetText(Ctl id, const std::string& utf8) {
   if (HWND control = Get(id)) {
     ::SetWindowTextW(control, platform::Widen(utf8).c_str());
   } else {
-    texts_[id] = utf8;
+    RecordOf(id).text = utf8;
   }
 }
 
@@ -208,17 +213,16 @@ void ControlSet::SetEnabled(Ctl id, bool enabled) {
   if (HWND control = Get(id)) {
     ::EnableWindow(control, enabled ? TRUE : FALSE);
   } else {
-    enabled_[id] = enabled;
+    RecordOf(id).enabled = enabled;
   }
 }
 
 bool ControlSet::Shown(Ctl id) const {
-  const auto hidden = hidden_.find(id);
-  return hidden == hidden_.end() || !hidden->second;
+  return !RecordOf(id).hidden;
 }
 
 void ControlSet::SetShown(Ctl id, bool shown) {
-  hidden_[id] = !shown;
+  RecordOf(id).hidden = !shown;
 }
 
 }  // namespace win32

@@ -5,8 +5,9 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
-#include <map>
+#include <optional>
 #include <string>
 
 #include "window/form_layout.h"
@@ -53,13 +54,22 @@ class ControlSet {
  private:
   void MakePage(int page, UINT dpi, const WindowFonts& fonts);
 
+  // What the window keeps of one control: its window once made, whether the
+  // handlers hid it, and what they set before it existed.
+  struct Record {
+    HWND window = nullptr;
+    bool hidden = false;
+    int value = 0;
+    std::optional<std::string> text;
+    std::optional<bool> enabled;
+  };
+  // The record of a control of the table; throws for an ID the table lacks.
+  Record& RecordOf(window::Ctl id);
+  const Record& RecordOf(window::Ctl id) const;
+
   HWND window_ = nullptr;
   MadeHandler onMade_;
-  std::map<window::Ctl, HWND> controls_;
-  std::map<window::Ctl, bool> hidden_;
-  std::map<window::Ctl, int> values_;
-  std::map<window::Ctl, std::string> texts_;
-  std::map<window::Ctl, bool> enabled_;
+  std::array<Record, window::kControls.size()> records_{};  // in the table's order
 };
 
 }  // namespace win32

@@ -249,11 +249,8 @@ void MainWindow::OnCommand(Ctl id, UINT code) {
 // The splash and its label in the window colour, everything else in the
 // button face's, read from the system as they paint.
 LRESULT MainWindow::OnColor(HDC dc, HWND control) {
-  const auto id = static_cast<Ctl>(::GetDlgCtrlID(control));
-  bool splash = false;
-  for (const auto& entry : window::kControls) {
-    if (entry.id == id) splash = entry.paint == window::Paint::kWindow;
-  }
+  const auto* entry = window::FindControl(static_cast<Ctl>(::GetDlgCtrlID(control)));
+  const bool splash = entry && entry->paint == window::Paint::kWindow;
   ::SetBkColor(dc, ::GetSysColor(splash ? COLOR_WINDOW : COLOR_BTNFACE));
   ::SetTextColor(dc, ::GetSysColor(splash ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
   return reinterpret_cast<LRESULT>(::GetSysColorBrush(splash ? COLOR_WINDOW : COLOR_BTNFACE));
