@@ -82,7 +82,11 @@ TEST_F(StartActions, StartTwiceStartsTwoEmulatorsAndStays) {
   e2e::EmulatorFolder elsewhere("quimbel-cwd");
   HWND main = Launch(elsewhere.Path());
   ASSERT_NE(main, nullptr);
+  // The options are one group: choosing one clears the one chosen before.
+  e2e::Click(Control(main, Ctl::Option2));
+  ASSERT_TRUE(e2e::WaitFor([&] { return e2e::IsChecked(Control(main, Ctl::Option2)); }));
   ChooseAndOk(main, Ctl::Option1);
+  EXPECT_FALSE(e2e::IsChecked(Control(main, Ctl::Option2)));
   ASSERT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 1; }, e2e::kProcessStartMs));
   e2e::Click(Control(main, Ctl::Command1));
   ASSERT_TRUE(e2e::WaitFor([&] { return folder_.Starts().size() == 2; }, e2e::kProcessStartMs));

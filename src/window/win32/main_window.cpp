@@ -232,16 +232,8 @@ void MainWindow::OnCommand(Ctl id, UINT code) {
       if (clicked) form_.cmdReadme_Click();
       break;
     default:
-      // The options of one container are one group: selecting one clears
-      // the others.
-      if (const auto* entry = window::FindControl(id);
-          clicked && entry && entry->kind == window::Kind::kOption && Value(id) == 1) {
-        for (const auto& other : window::kControls) {
-          if (other.kind == window::Kind::kOption && other.parent == entry->parent &&
-              other.id != id)
-            SetValue(other.id, 0);
-        }
-      }
+      // The options of one container are one group (BS_AUTORADIOBUTTON, the
+      // first with WS_GROUP): the system clears the others at a click.
       break;
   }
 }
