@@ -57,6 +57,7 @@ struct HandleTraits {
 
 using UniqueFont = UniqueHandle<HFONT, HandleTraits<HFONT, &::DeleteObject>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, HandleTraits<HBITMAP, &::DeleteObject>>;
+using UniqueRegion = UniqueHandle<HRGN, HandleTraits<HRGN, &::DeleteObject>>;
 using UniqueIcon = UniqueHandle<HICON, HandleTraits<HICON, &::DestroyIcon>>;
 // A memory device context from CreateCompatibleDC.
 using UniqueMemoryDc = UniqueHandle<HDC, HandleTraits<HDC, &::DeleteDC>>;

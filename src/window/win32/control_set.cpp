@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "platform/unique_handle.h"
 #include "window/win32/containers.h"
 #include "window/win32/win32_util.h"
 
@@ -71,13 +72,13 @@ void CutLabel(HWND label, const window::ControlSpec& entry, UINT dpi) {
   const RECT own = rectOf(entry), other = rectOf(*box);
   RECT overlap;
   if (!::IntersectRect(&overlap, &own, &other)) return;
-  HRGN region = ::CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
-  HRGN cut = ::CreateRectRgn(overlap.left - own.left, overlap.top - own.top,
-                             overlap.right - own.left, overlap.bottom - own.top);
-  ::CombineRgn(region, region, cut, RGN_DIFF);
-  ::DeleteObject(cut);
-  // The window owns the region from here on.
-  if (!::SetWindowRgn(label, region, TRUE)) ::DeleteObject(region);
+  platform::UniqueRegion region(::CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top));
+  const platform::UniqueRegion cut(::CreateRectRgn(overlap.left - own.left, overlap.top - own.top,
+                                                   overlap.right - own.left,
+                                                   overlap.bottom - own.top));
+  ::CombineRgn(region.Get(), region.Get(), cut.Get(), RGN_DIFF);
+  // The window owns the region once it takes it.
+  if (::SetWindowRgn(label, region.Get(), TRUE)) region.Release();
 }
 
 // The tab page a control belongs to, through its containers; kNoPage for

@@ -1,11 +1,11 @@
 // The main window's making, its layout at a DPI, and the routing of messages
 // and notifications to the handlers.
 #include "window/win32/main_window.h"
-#include "platform/utf16.h"
 
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include "platform/utf16.h"
 #include "window/credits.h"
 #include "window/win32/dpi.h"
 

@@ -7,12 +7,15 @@
 
 #include <wrl/client.h>
 
+#include <memory>
+
 #include "platform/process.h"
 #include "window/frmQuimbel.h"
 #include "window/win32/bios_tip.h"
 #include "window/win32/control_set.h"
 #include "window/win32/file_drop.h"
 #include "window/win32/fonts.h"
+#include "window/win32/readme_window.h"
 #include "window/win32/splash.h"
 #include "window/win32/win32_util.h"
 
@@ -70,6 +73,9 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   UINT dpi_ = 96;
   WindowFonts fonts_;
   WindowIcons icons_;  // for a DPI other than the system's; the class has those
+  // The read-me window while it is open, which outlives the main window's
+  // window when the user closes that first.
+  std::unique_ptr<ReadmeWindow> readme_;
   Splash splash_;
   BiosTip biosTip_;
   HWND tooltip_ = nullptr;  // the text box's hover tip, made once the window is idle

@@ -61,7 +61,8 @@ void MainWindow::EndProgram() {
 }
 
 void MainWindow::ShowReadme(const std::string& text) {
-  ReadmeWindow::ShowText(owner_, text);
+  if (!readme_) readme_ = std::make_unique<ReadmeWindow>(owner_, [this] { readme_.reset(); });
+  readme_->ShowText(text);
 }
 
 void MainWindow::SelectPage(int page) {

@@ -1,10 +1,10 @@
 // The read-me window: made on first use, laid out at its DPI, gone when closed.
 #include "window/win32/readme_window.h"
-#include "platform/utf16.h"
 
 #include <utility>
 
 #include "platform/rt_error.h"
+#include "platform/utf16.h"
 #include "window/win32/dpi.h"
 #include "window/win32/fonts.h"
 
@@ -16,11 +16,10 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int kLabelId = 200;
 constexpr int kIconResource = 2;
 
-ReadmeWindow* openWindow = nullptr;
-
 }  // namespace
 
-ReadmeWindow::ReadmeWindow(HWND owner) {
+ReadmeWindow::ReadmeWindow(HWND owner, std::function<void()> onClosed)
+    : onClosed_(std::move(onClosed)) {
   RegisterWindowClass(kClassName, &BaseWindow::Proc, kIconResource);
 
   // Fixed on the screen, wherever the main window is.
@@ -56,12 +55,16 @@ ReadmeWindow::ReadmeWindow(HWND owner) {
   }
 }
 
-void ReadmeWindow::ShowText(HWND owner, const std::string& text) {
-  if (openWindow == nullptr) openWindow = new ReadmeWindow(owner);
-  ::SetWindowTextW(openWindow->label_, platform::Widen(text).c_str());
-  ::ShowWindow(openWindow->hwnd_, SW_SHOWNORMAL);
-  ::SetForegroundWindow(openWindow->hwnd_);
-  ::BringWindowToTop(openWindow->hwnd_);
+ReadmeWindow::~ReadmeWindow() {
+  onClosed_ = nullptr;  // its owner is the one ending it
+  if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+void ReadmeWindow::ShowText(const std::string& text) {
+  ::SetWindowTextW(label_, platform::Widen(text).c_str());
+  ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+  ::SetForegroundWindow(hwnd_);
+  ::BringWindowToTop(hwnd_);
 }
 
 // The client area, the label and its font at the current DPI; the new font
@@ -102,8 +105,8 @@ LRESULT ReadmeWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void ReadmeWindow::OnDestroyed() {
-  openWindow = nullptr;
-  delete this;
+  // Taken out first: the owner may delete this object, and the function with it.
+  if (const auto onClosed = std::move(onClosed_)) onClosed();
 }
 
 }  // namespace win32

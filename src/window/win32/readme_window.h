@@ -1,9 +1,11 @@
 // frmReadme: a passive window that shows the read-me text. Modeless and not
-// owned by the main window; there is never more than one.
+// owned by the main window's window; the main window's object holds the one
+// there is while it is open.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/unique_handle.h"
@@ -13,9 +15,16 @@ namespace win32 {
 
 class ReadmeWindow final : public BaseWindow<ReadmeWindow> {
  public:
-  // Creates the window if it is not open (`owner` keeps it off the taskbar),
-  // sets its text and brings it to the front without moving it.
-  static void ShowText(HWND owner, const std::string& text);
+  // Makes the window, hidden (`owner` keeps it off the taskbar), whole or not
+  // at all. `onClosed` hears when the user has closed it; it may delete this.
+  ReadmeWindow(HWND owner, std::function<void()> onClosed);
+  // The window goes with its object, if it is still open.
+  ~ReadmeWindow();
+  ReadmeWindow(const ReadmeWindow&) = delete;
+  ReadmeWindow& operator=(const ReadmeWindow&) = delete;
+
+  // Sets the text and shows the window in front, without moving it.
+  void ShowText(const std::string& text);
 
   // Client-area placement and size in twips.
   static constexpr int kLeft = 5775, kTop = 4305, kWidth = 4785, kHeight = 3285;
@@ -23,7 +32,6 @@ class ReadmeWindow final : public BaseWindow<ReadmeWindow> {
 
  private:
   friend class BaseWindow<ReadmeWindow>;
-  explicit ReadmeWindow(HWND owner);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   void OnDestroyed();
   void Layout(const POINT* origin);
@@ -32,6 +40,7 @@ class ReadmeWindow final : public BaseWindow<ReadmeWindow> {
   HWND label_ = nullptr;
   platform::UniqueFont font_;
   WindowIcons icons_;
+  std::function<void()> onClosed_;
 };
 
 }  // namespace win32
