@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/find_control.h"
 #include "support/temp_folder.h"
 #include "window/form_layout.h"
 
@@ -169,10 +170,9 @@ void EndStandIns(const fs::path& folder);
 }  // namespace e2e
 
 namespace e2e {
-// The descendant of `root` with this control ID.
-HWND ById(HWND root, int id);
 // The main window's control of the layout table.
 inline HWND Control(HWND main, window::Ctl id) {
-  return ById(main, static_cast<int>(id));
+  return testing_support::FindControl(main, id);
 }
+using testing_support::Px;
 }  // namespace e2e

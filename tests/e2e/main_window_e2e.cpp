@@ -14,7 +14,6 @@
 
 namespace {
 
-using e2e::ById;
 namespace fs = std::filesystem;
 using e2e::Starter;
 using e2e::Text;
@@ -27,9 +26,7 @@ const std::string kFile =
 
 using e2e::Control;
 
-int Px(int twips, int dpi) {
-  return ::MulDiv(twips, dpi, 1440);
-}
+using e2e::Px;
 
 // Hides the splash and returns the tab control.
 HWND PastSplash(HWND main) {

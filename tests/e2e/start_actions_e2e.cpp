@@ -27,9 +27,7 @@ const std::wstring kMissing =
     L"Be sure to have both executables in the same folder\r\nand start again.";
 
 using e2e::Control;
-int Px(int twips, int dpi) {
-  return ::MulDiv(twips, dpi, 1440);
-}
+using e2e::Px;
 
 // Starts the program, hides the splash and shows the Run tab.
 HWND Ready(Starter& starter) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "support/find_control.h"
 #include "window/credits.h"
 #include "window/form_layout.h"
 #include "window/win32/fonts.h"
@@ -36,7 +37,7 @@ TEST(CaptionFit, EveryCaptionFitsItsBox) {
     for (const auto& entry : window::kControls) {
       if (entry.text.empty() || entry.id == window::Ctl::lblCopyRight) continue;
       const std::wstring text = platform::Widen(entry.text);
-      const int height = win32::Px(entry.height, dpi);
+      const int height = testing_support::Px(entry.height, dpi);
       SIZE size = TextSize(font, text, 0);
       EXPECT_LE(size.cx, win32::CaptionRoom(entry, dpi)) << entry.name << " at " << dpi << " DPI";
       EXPECT_LE(size.cy, height) << entry.name << " at " << dpi << " DPI";
@@ -48,13 +49,13 @@ TEST(CaptionFit, CreditsAndTabCaptionsFit) {
   for (UINT dpi : {96u, 144u}) {
     const platform::UniqueFont font = win32::CreateDialogFont(dpi);
     const auto& credits = window::LayoutOf(window::Ctl::lblCopyRight);
-    SIZE size =
-        TextSize(font.Get(), platform::Widen(window::kCreditText), win32::Px(credits.width, dpi));
-    EXPECT_LE(size.cy, win32::Px(credits.height, dpi)) << dpi;
+    SIZE size = TextSize(font.Get(), platform::Widen(window::kCreditText),
+                         testing_support::Px(credits.width, dpi));
+    EXPECT_LE(size.cy, testing_support::Px(credits.height, dpi)) << dpi;
 
     const platform::UniqueFont tabFont = win32::CreateTabFont(dpi);
-    const int tabWidth =
-        win32::Px(window::LayoutOf(window::Ctl::SSTab1).width, dpi) / 3 - win32::Px(60, dpi);
+    const int tabWidth = testing_support::Px(window::LayoutOf(window::Ctl::SSTab1).width, dpi) / 3 -
+                         testing_support::Px(60, dpi);
     for (auto caption : window::kPageCaptions) {
       EXPECT_LE(TextSize(tabFont.Get(), platform::Widen(caption), 0).cx, tabWidth - 12) << dpi;
     }

@@ -17,6 +17,7 @@
 #include "platform/unique_handle.h"
 #include "support/as_windows.h"
 #include "support/fault_fs.h"
+#include "support/find_control.h"
 #include "support/screen_pixel.h"
 #include "support/temp_folder.h"
 #include "window/win32/dpi.h"
@@ -96,7 +97,8 @@ TEST(Win32Window, TheShortcutsShowStateNeverReachesTheMainWindow) {
     EXPECT_EQ(::GetActiveWindow(), main.Hwnd()) << state;
     RECT client;
     ::GetClientRect(main.Hwnd(), &client);
-    EXPECT_EQ(client.right, win32::Px(window::kClientWidth, win32::WindowDpi(main.Hwnd())));
+    EXPECT_EQ(client.right,
+              testing_support::Px(window::kClientWidth, win32::WindowDpi(main.Hwnd())));
     ::DestroyWindow(main.Hwnd());
     ::DestroyWindow(owner);
   }
@@ -123,19 +125,7 @@ class OpenWindow : public ::testing::Test {
   }
   ~OpenWindow() override { ::DestroyWindow(main_.Hwnd()); }
 
-  HWND Control(Ctl id) {
-    struct Find {
-      int id;
-      HWND found = nullptr;
-      static BOOL CALLBACK Each(HWND child, LPARAM lp) {
-        auto* f = reinterpret_cast<Find*>(lp);
-        if (::GetDlgCtrlID(child) == f->id) f->found = child;
-        return f->found == nullptr;
-      }
-    } find{static_cast<int>(id)};
-    ::EnumChildWindows(main_.Hwnd(), Find::Each, reinterpret_cast<LPARAM>(&find));
-    return find.found;
-  }
+  HWND Control(Ctl id) { return testing_support::FindControl(main_.Hwnd(), id); }
 
   // Whether the window's balloon at the BIOS box shows.
   bool BalloonShown() {
