@@ -53,17 +53,11 @@ class Win32Stream final : public BufferedTextStream {
   UniqueFile file_;
 };
 
-// Every file call takes its path in the form it needs at any length.
-std::wstring ForFileCalls(const Path& path) {
-  return LongPathForm(path.Native());
-}
-
 // A file to be written anew may be a left-over of an earlier run: read-only,
 // hidden, or a hard link whose data another file shares. Writing through it
 // would change that other file or pass the attributes on, so it goes.
-// True when a file was removed, or its removal is still pending: a name
-// that another program's hold keeps pending deletion answers access denied
-// to every call, this one included, until that program lets go.
+// True when a file was removed, or its removal is pending (another program
+// holds it): such a name answers access denied to every call meanwhile.
 bool RemoveLeftOver(const std::wstring& path, bool create) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -100,12 +94,12 @@ class Win32FileSystem final : public FileSystem {
   }
 
   bool FileExists(const Path& path) override {
-    DWORD attributes = ::GetFileAttributesW(ForFileCalls(path).c_str());
+    DWORD attributes = ::GetFileAttributesW(LongPathForm(path.Native()).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
   std::unique_ptr<TextStream> OpenTextFile(const Path& given, IOMode mode, bool create) override {
-    const std::wstring path = ForFileCalls(given);
+    const std::wstring path = LongPathForm(given.Native());
     DWORD access, share, disposition;
     bool removed = false;
     if (mode == IOMode::kForReading) {
@@ -134,11 +128,11 @@ class Win32FileSystem final : public FileSystem {
   }
 
   void DeleteFile(const Path& path) override {
-    if (!::DeleteFileW(ForFileCalls(path).c_str())) ThrowLast();
+    if (!::DeleteFileW(LongPathForm(path.Native()).c_str())) ThrowLast();
   }
 
   void ReplaceFile(const Path& source, const Path& target) override {
-    const std::wstring from = ForFileCalls(source), to = ForFileCalls(target);
+    const std::wstring from = LongPathForm(source.Native()), to = LongPathForm(target.Native());
     // MoveFileExW replaces a read-only file under Wine; the user's choice to
     // protect the file wins, so look first.
     DWORD attributes = ::GetFileAttributesW(to.c_str());
@@ -164,7 +158,7 @@ class Win32FileSystem final : public FileSystem {
 
   PathInfo Inspect(const Path& path) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(ForFileCalls(path).c_str(), GetFileExInfoStandard, &data))
+    if (!::GetFileAttributesExW(LongPathForm(path.Native()).c_str(), GetFileExInfoStandard, &data))
       return {};
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {PathInfo::kFolder, 0};
     return {PathInfo::kFile, (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
@@ -172,7 +166,7 @@ class Win32FileSystem final : public FileSystem {
 
   std::string FindNormalFile(const Path& path) override {
     WIN32_FIND_DATAW data;
-    if (!UniqueFind(::FindFirstFileW(ForFileCalls(path).c_str(), &data))) return {};
+    if (!UniqueFind(::FindFirstFileW(LongPathForm(path.Native()).c_str(), &data))) return {};
     constexpr DWORD kNotNormal =
         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (data.dwFileAttributes & kNotNormal) return {};

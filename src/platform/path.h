@@ -51,15 +51,12 @@ class Path {
   PathString native_;
 };
 
-// The form of a Windows path that the file calls take at any length. A path
-// of MAX_PATH (260) characters or more works on Windows without long path
-// support (7, 8.1, and 10 or 11 without the LongPathsEnabled policy) only in
-// the \\?\ form, which the system takes as it is, without resolving "." or
-// ".." or turning "/" into "\": that is done here. A full path on a drive
-// (C:\...) or a share (\\server\share\...) takes the form, and ".." never
-// goes above the drive's or the share's root. A shorter path, a relative one
-// and one already in the \\?\ or \\.\ form are left as they are. Pure, so
-// that it is the same function natively and on Windows.
+// The form of a Windows path that file calls take at any length: Windows
+// without long path support (7, 8.1, and 10 or 11 without LongPathsEnabled)
+// takes a path of MAX_PATH (260) characters or more only as \\?\ (or
+// \\?\UNC\ for a share), and then as it is: "/", "." and ".." are put in order
+// here, never above the drive's or the share's root. Shorter, relative and
+// \\?\ or \\.\ paths are left as they are. Pure, so natively testable.
 std::wstring LongPathForm(std::wstring_view path);
 
 }  // namespace platform

@@ -49,9 +49,8 @@ void StartThroughShell(const Path& exe) {
   // Started before the call returns, so that an exit right after cannot
   // stop it; failures come back here, to be shown as this program's own.
   info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-  // The consent prompt comes to the front only for the window in front: the
-  // one the user just clicked in, which is this thread's active window.
-  // Without it Windows may show the prompt as a flashing taskbar button.
+  // The window the user just clicked in, so the consent prompt comes to the
+  // front rather than as a flashing taskbar button.
   info.hwnd = ::GetActiveWindow();
   info.lpFile = exe.c_str();
   info.nShow = SW_SHOWNORMAL;  // lpDirectory null: this program's current folder

@@ -17,22 +17,18 @@ namespace platform {
 // (never from the program's own folder), or nullptr.
 FARPROC SystemFunction(const wchar_t* dll, const char* name);
 
-// One function of the list below, with the type the system's headers give it
-// (decltype adds no import).
+// One function of the list below, typed as the system's headers declare it
+// (decltype adds no import); Find gives it, or nullptr where the system lacks
+// it. It is looked up at every call, which is rare and cheap: what the system
+// has is then what the last lookup found, a test's GetProcAddress included.
 template <class Fn>
 struct SystemFunctionRef {
   const wchar_t* dll;
   const char* name;
 };
-
-// The function, or nullptr where the system lacks it. It is looked up at
-// every call, which is rare and cheap: what the system has is then what the
-// last lookup found, a test's GetProcAddress included.
 template <class Fn>
-Fn Find(SystemFunctionRef<Fn> function) {
-  // Through a function type without parameters: the cast compilers accept.
-  return reinterpret_cast<Fn>(
-      reinterpret_cast<void (*)()>(SystemFunction(function.dll, function.name)));
+Fn Find(SystemFunctionRef<Fn> f) {  // through a function type without parameters, as compilers ask
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(SystemFunction(f.dll, f.name)));
 }
 
 // Every function the program looks up, each named once.
@@ -41,13 +37,11 @@ namespace system_functions {
   inline constexpr SystemFunctionRef<decltype(&::name)> name { \
     dll, #name                                                 \
   }
-// user32, Windows 10 1607 and later.
+// user32 of Windows 10 1607 and shcore of 8.1; the others load when first used.
 QUIMBEL_SYSTEM_FUNCTION(L"user32.dll", GetDpiForSystem);
 QUIMBEL_SYSTEM_FUNCTION(L"user32.dll", GetDpiForWindow);
 QUIMBEL_SYSTEM_FUNCTION(L"user32.dll", AdjustWindowRectExForDpi);
-// shcore, Windows 8.1 and later.
 QUIMBEL_SYSTEM_FUNCTION(L"shcore.dll", GetDpiForMonitor);
-// shell32, shlwapi and ole32: loaded when first used.
 QUIMBEL_SYSTEM_FUNCTION(L"shell32.dll", ShellExecuteExW);
 QUIMBEL_SYSTEM_FUNCTION(L"shell32.dll", DragQueryFileW);
 QUIMBEL_SYSTEM_FUNCTION(L"shell32.dll", DragFinish);

@@ -67,8 +67,7 @@ class frmQuimbel : public modQuimbel::SettingsHost {
   void HideSplash();
   // A word, when what a path names is no BIOS image.
   void AdviseOnBiosPath(const platform::PathInfo& info);
-  // A BIOS path as the box shows it (UTF-8), converted once into what the
-  // settings file stores: its bytes, or why it cannot hold them.
+  // A BIOS path as shown (UTF-8) and, converted once, what the file stores.
   struct BiosEntry {
     std::string text;
     std::optional<std::string> bytes;
@@ -82,8 +81,7 @@ class frmQuimbel : public modQuimbel::SettingsHost {
   // The BIOS path as the file held it at start, and as the box showed it.
   std::string loadedBiosBytes_;
   std::string loadedBiosText_;
-  // The box as the save being made read it.
-  BiosEntry saving_;
+  BiosEntry saving_;  // the box as the save being made read it
 };
 
 // The twelve lines of the read-me window, joined by CR LF.

@@ -5,7 +5,6 @@
 
 #include <utility>
 
-#include "platform/unique_handle.h"
 #include "window/win32/containers.h"
 #include "window/win32/win32_util.h"
 
@@ -95,20 +94,17 @@ void ControlSet::Attach(HWND window, MadeHandler onMade) {
   onMade_ = std::move(onMade);
 }
 
-ControlSet::Record& ControlSet::RecordOf(Ctl id) {
-  return records_[static_cast<std::size_t>(&window::LayoutOf(id) - window::kControls.data())];
-}
-const ControlSet::Record& ControlSet::RecordOf(Ctl id) const {
-  return records_[static_cast<std::size_t>(&window::LayoutOf(id) - window::kControls.data())];
+std::size_t ControlSet::IndexOf(Ctl id) {
+  return static_cast<std::size_t>(&window::LayoutOf(id) - window::kControls.data());
 }
 
 HWND ControlSet::Get(Ctl id) const {
   if (id == Ctl::kForm) return window_;
-  return window::FindControl(id) ? RecordOf(id).window : nullptr;
+  return window::FindControl(id) ? records_[IndexOf(id)].window : nullptr;
 }
 
 void ControlSet::Make(const window::ControlSpec& entry, UINT dpi, const WindowFonts& fonts) {
-  Record& record = RecordOf(entry.id);
+  Record& record = records_[IndexOf(entry.id)];
   ClassAndStyle cs = ClassFor(entry);
   if (!record.hidden) cs.style |= WS_VISIBLE;
   const std::wstring caption = platform::Widen(record.text ? *record.text : entry.text);
@@ -184,7 +180,7 @@ void ControlSet::Place(UINT dpi, const WindowFonts& fonts) {
 
 int ControlSet::Value(Ctl id) {
   HWND control = Get(id);
-  if (!control) return RecordOf(id).value;
+  if (!control) return records_[IndexOf(id)].value;
   return ::SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
@@ -192,13 +188,13 @@ void ControlSet::SetValue(Ctl id, int value) {
   if (HWND control = Get(id)) {
     ::SendMessageW(control, BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
   } else {
-    RecordOf(id).value = value;
+    records_[IndexOf(id)].value = value;
   }
 }
 
 std::string ControlSet::Text(Ctl id) {
   if (HWND control = Get(id)) return WindowText(control);
-  const Record& record = RecordOf(id);
+  const Record& record = records_[IndexOf(id)];
   return record.text ? *record.text : std::string(window::LayoutOf(id).text);
 }
 
@@ -206,7 +202,7 @@ void ControlSet::SetText(Ctl id, const std::string& utf8) {
   if (HWND control = Get(id)) {
     ::SetWindowTextW(control, platform::Widen(utf8).c_str());
   } else {
-    RecordOf(id).text = utf8;
+    records_[IndexOf(id)].text = utf8;
   }
 }
 
@@ -214,16 +210,16 @@ void ControlSet::SetEnabled(Ctl id, bool enabled) {
   if (HWND control = Get(id)) {
     ::EnableWindow(control, enabled ? TRUE : FALSE);
   } else {
-    RecordOf(id).enabled = enabled;
+    records_[IndexOf(id)].enabled = enabled;
   }
 }
 
 bool ControlSet::Shown(Ctl id) const {
-  return !RecordOf(id).hidden;
+  return !records_[IndexOf(id)].hidden;
 }
 
 void ControlSet::SetShown(Ctl id, bool shown) {
-  RecordOf(id).hidden = !shown;
+  records_[IndexOf(id)].hidden = !shown;
 }
 
 }  // namespace win32

@@ -54,8 +54,7 @@ class ControlSet {
  private:
   void MakePage(int page, UINT dpi, const WindowFonts& fonts);
 
-  // What the window keeps of one control: its window once made, whether the
-  // handlers hid it, and what they set before it existed.
+  // One control: its window once made, and what the handlers set.
   struct Record {
     HWND window = nullptr;
     bool hidden = false;
@@ -63,9 +62,7 @@ class ControlSet {
     std::optional<std::string> text;
     std::optional<bool> enabled;
   };
-  // The record of a control of the table; throws for an ID the table lacks.
-  Record& RecordOf(window::Ctl id);
-  const Record& RecordOf(window::Ctl id) const;
+  static std::size_t IndexOf(window::Ctl id);  // in the table; throws for an ID it lacks
 
   HWND window_ = nullptr;
   MadeHandler onMade_;

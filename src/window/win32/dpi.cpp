@@ -1,9 +1,7 @@
 // DPI, window sizes and DPI changes, with or without the per-monitor functions.
 #include "window/win32/dpi.h"
+
 #include "platform/system_library.h"
-
-#include <shellscalingapi.h>
-
 #include "window/win32/win32_util.h"
 
 namespace win32 {

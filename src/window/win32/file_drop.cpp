@@ -1,7 +1,7 @@
 // Taking dropped files in both ways a drop can come.
 #include "window/win32/file_drop.h"
-#include "platform/system_library.h"
 
+#include "platform/system_library.h"
 #include "window/win32/win32_util.h"
 
 namespace win32 {

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
-#include "platform/utf16.h"
 #include "window/credits.h"
 #include "window/win32/dpi.h"
 

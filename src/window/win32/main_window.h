@@ -72,10 +72,8 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   ControlSet controls_;
   UINT dpi_ = 96;
   WindowFonts fonts_;
-  WindowIcons icons_;  // for a DPI other than the system's; the class has those
-  // The read-me window while it is open, which outlives the main window's
-  // window when the user closes that first.
-  std::unique_ptr<ReadmeWindow> readme_;
+  WindowIcons icons_;                     // for a DPI other than the system's; the class has those
+  std::unique_ptr<ReadmeWindow> readme_;  // while open; it may outlive hwnd_
   Splash splash_;
   BiosTip biosTip_;
   HWND tooltip_ = nullptr;  // the text box's hover tip, made once the window is idle

@@ -7,7 +7,6 @@
 #include <shlwapi.h>
 
 #include "platform/system_library.h"
-#include "platform/utf16.h"
 #include "window/win32/main_window.h"
 
 namespace win32 {

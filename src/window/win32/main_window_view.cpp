@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include "platform/utf16.h"
 #include "window/win32/main_window.h"
 #include "window/win32/readme_window.h"
 
@@ -49,8 +48,7 @@ static_assert(modQuimbel::kStyleCritical == (MB_ICONSTOP | MB_OK));
 static_assert(modQuimbel::kStyleInformation == (MB_ICONINFORMATION | MB_OK));
 
 void MainWindow::MsgBox(const std::string& text, int style, const std::string& title) {
-  // Before the window shows (a missing settings file), the hidden owner owns
-  // the box, so that a shortcut's show state cannot make it minimized.
+  // Before the window shows, the hidden owner owns the box (see CreateHiddenOwner).
   HWND parent = (hwnd_ && ::IsWindowVisible(hwnd_)) ? hwnd_ : owner_;
   ::MessageBoxW(parent, platform::Widen(text).c_str(), platform::Widen(title).c_str(),
                 static_cast<UINT>(style));

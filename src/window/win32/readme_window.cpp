@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "platform/rt_error.h"
-#include "platform/utf16.h"
 #include "window/win32/dpi.h"
 #include "window/win32/fonts.h"
 

@@ -1,6 +1,5 @@
-// frmReadme: a passive window that shows the read-me text. Modeless and not
-// owned by the main window's window; the main window's object holds the one
-// there is while it is open.
+// frmReadme: a passive window that shows the read-me text, modeless and not
+// owned by the main window's window; the main window's object holds it.
 #pragma once
 
 #include <windows.h>
@@ -18,10 +17,7 @@ class ReadmeWindow final : public BaseWindow<ReadmeWindow> {
   // Makes the window, hidden (`owner` keeps it off the taskbar), whole or not
   // at all. `onClosed` hears when the user has closed it; it may delete this.
   ReadmeWindow(HWND owner, std::function<void()> onClosed);
-  // The window goes with its object, if it is still open.
-  ~ReadmeWindow();
-  ReadmeWindow(const ReadmeWindow&) = delete;
-  ReadmeWindow& operator=(const ReadmeWindow&) = delete;
+  ~ReadmeWindow();  // the window goes with its object
 
   // Sets the text and shows the window in front, without moving it.
   void ShowText(const std::string& text);

@@ -37,11 +37,10 @@ WindowIcons SetIconsForDpi(HWND hwnd, int iconResource, UINT dpi);
 
 // CreateWindowExW in this module; throws the run-time error for the system's
 // reason when the window cannot be made.
-// The hidden window that owns the program's windows: it keeps them off the
-// taskbar while they keep a normal title bar, and its title is the name the
-// system lists the running program under. It never shows, so a shortcut's
-// show state ("Run: Minimized" or "Maximized"), which Windows gives only to
-// an unowned window with a title bar, reaches none of the program's windows.
+// The hidden window that owns the program's windows: they keep a normal title
+// bar and no taskbar button, and a shortcut's show state ("Run: Minimized"),
+// which Windows gives only to an unowned window, reaches none of them. Its
+// title is the name the system lists the running program under.
 HWND CreateHiddenOwner();
 
 HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int x,
