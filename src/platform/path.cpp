@@ -8,9 +8,14 @@
 namespace platform {
 namespace {
 
+// Either separator Windows takes; LongPathForm uses it on every host.
+bool IsWindowsSeparator(wchar_t c) {
+  return c == L'\\' || c == L'/';
+}
+
 #ifdef _WIN32
 bool IsSeparator(PathChar c) {
-  return c == L'\\' || c == L'/';
+  return IsWindowsSeparator(c);
 }
 
 PathString FromUtf8String(std::string_view utf8) {
@@ -63,17 +68,6 @@ std::string Path::FileName() const {
   while (at > 0 && !IsSeparator(native_[at - 1])) --at;
   return ToUtf8String(native_.substr(at));
 }
-
-}  // namespace platform
-
-namespace platform {
-namespace {
-
-bool IsWindowsSeparator(wchar_t c) {
-  return c == L'\\' || c == L'/';
-}
-
-}  // namespace
 
 std::wstring LongPathForm(std::wstring_view path) {
   constexpr std::size_t kMaxPath = 260;  // MAX_PATH, the terminating null included

@@ -7,9 +7,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <cwchar>
 #include <thread>
-#include <type_traits>
 
 #include "support/as_windows.h"
 #else
@@ -368,7 +366,6 @@ TEST_F(SaveSettingsTest, ATempFilePendingDeletionIsWaitedOutForAMomentOnly) {
   for (const auto& c : cases) {
     WriteSettings(kTypical);
     host_.sound = 0;
-    host_.caption = "&Save";
     const ULONGLONG start = ::GetTickCount64();
     int failed = 0;
     {

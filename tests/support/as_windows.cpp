@@ -219,7 +219,6 @@ BOOL WINAPI ShowWindowAsLaunched(HWND hwnd, int show) {
     if (show == SW_SHOWDEFAULT || mainWindow) {
       show = launch.show;
       launch.used = true;
-      launch.takenBy = hwnd;
     }
   }
   return ImportHook::Real(&::ShowWindow)(hwnd, show);

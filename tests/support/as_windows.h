@@ -131,7 +131,6 @@ struct Launch {
   WORD show = SW_SHOWNORMAL;  // the launcher's wShowWindow
   bool used = false;          // the override has been spent
   std::vector<HWND> shown;    // every window ShowWindow was called for
-  HWND takenBy = nullptr;     // the window that got the launcher's state
 };
 extern Launch launch;
 

@@ -94,17 +94,21 @@ void ControlSet::Attach(HWND window, MadeHandler onMade) {
   onMade_ = std::move(onMade);
 }
 
+std::size_t ControlSet::IndexOf(const window::ControlSpec& entry) {
+  return static_cast<std::size_t>(&entry - window::kControls.data());
+}
 std::size_t ControlSet::IndexOf(Ctl id) {
-  return static_cast<std::size_t>(&window::LayoutOf(id) - window::kControls.data());
+  return IndexOf(window::LayoutOf(id));
 }
 
 HWND ControlSet::Get(Ctl id) const {
   if (id == Ctl::kForm) return window_;
-  return window::FindControl(id) ? records_[IndexOf(id)].window : nullptr;
+  const window::ControlSpec* entry = window::FindControl(id);
+  return entry ? records_[IndexOf(*entry)].window : nullptr;
 }
 
 void ControlSet::Make(const window::ControlSpec& entry, UINT dpi, const WindowFonts& fonts) {
-  Record& record = records_[IndexOf(entry.id)];
+  Record& record = records_[IndexOf(entry)];
   ClassAndStyle cs = ClassFor(entry);
   if (!record.hidden) cs.style |= WS_VISIBLE;
   const std::wstring caption = platform::Widen(record.text ? *record.text : entry.text);

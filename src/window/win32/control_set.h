@@ -62,7 +62,9 @@ class ControlSet {
     std::optional<std::string> text;
     std::optional<bool> enabled;
   };
-  static std::size_t IndexOf(window::Ctl id);  // in the table; throws for an ID it lacks
+  // A control's place in the table; throws for an ID the table lacks.
+  static std::size_t IndexOf(const window::ControlSpec& entry);
+  static std::size_t IndexOf(window::Ctl id);
 
   HWND window_ = nullptr;
   MadeHandler onMade_;
