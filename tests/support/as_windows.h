@@ -86,8 +86,9 @@ class PendingDeletion {
 
 // CreateProcessW for a program whose manifest asks for administrator rights,
 // from a process that has none: ERROR_ELEVATION_REQUIRED (740); Wine runs
-// every program elevated. learn.microsoft.com, "How User Account Control
-// works" (CreateProcess ... fails with ERROR_ELEVATION_REQUIRED).
+// every program elevated. learn.microsoft.com, "Using the
+// ElevateCreateProcess Fix" and the Windows SDK blog "Why am I receiving the
+// Error Code 740 ... when launching/starting an Application".
 BOOL WINAPI RefuseWithoutElevation(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
                                    BOOL, DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW,
                                    LPPROCESS_INFORMATION);
