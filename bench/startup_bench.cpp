@@ -26,7 +26,7 @@ bool HasVisibleWindow(DWORD pid) {
     bool found;
   } search{pid, false};
   ::EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
+      [](HWND hwnd, LPARAM lp) WINAPI -> BOOL {
         auto* s = reinterpret_cast<Search*>(lp);
         DWORD owner = 0;
         ::GetWindowThreadProcessId(hwnd, &owner);

@@ -17,20 +17,20 @@ build/native/bench/save_load_bench --benchmark_repetitions=9 \
   --benchmark_out="$out/save_load.json" --benchmark_out_format=json >/dev/null
 
 echo "== start-up under Wine (A B C D A B C D, 25 runs each) =="
-cmake --build build/windows --target quimbel bare_window bare_window_styled startup_bench -j2 >/dev/null
+cmake --build build/x64 --target quimbel bare_window bare_window_styled startup_bench -j2 >/dev/null
 folder="$out/startup"
 rm -rf "$folder"; mkdir -p "$folder"
-cp build/windows/bin/quimbel.exe build/windows/bench/bare_window.exe \
-  build/windows/bench/bare_window_styled.exe "$folder/"
+cp build/x64/bin/quimbel.exe build/x64/bench/bare_window.exe \
+  build/x64/bench/bare_window_styled.exe "$folder/"
 cp tools/demo/QuimbelAdvance.ini "$folder/"
 win() { printf 'Z:%s' "$(echo "$1" | tr / '\\')"; }
-tools/with-display.sh tools/wine-run.sh build/windows/bench/startup_bench.exe \
+tools/with-display.sh tools/wine-run.sh build/x64/bench/startup_bench.exe \
   "$(win "$folder/quimbel.exe")" "$(win "$folder/bare_window.exe")" \
   "$(win "$folder/bare_window_styled.exe")" "$(win "$folder")" 25 \
   | tr -d '\r' >"$out/startup.txt"
 cat "$out/startup.txt"
 
-exe=build/windows/bin/quimbel.exe
+exe=build/x64/bin/quimbel.exe
 size=$(stat -c %s "$exe")
 dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {print $3}' | sort -f | paste -sd, -)
 

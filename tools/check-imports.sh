@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Checks that a Windows executable starts on Windows 7 SP1: its PE header asks
 # for no newer system (subsystem and OS version 6.1 at most), and every
-# function it imports is in the list of what Windows 7 SP1 has.
+# function it imports is in the list of what Windows 7 SP1 has, for the exe's
+# architecture (x64 or x86), read with that architecture's objdump.
 # Usage: check-imports.sh program.exe allowed-imports.txt
 set -euo pipefail
 exe="$1"
 allowed="$2"
-objdump=x86_64-w64-mingw32-objdump
+case "$(x86_64-w64-mingw32-objdump -f "$exe" | awk '/file format/ {print $NF}')" in
+  pei-i386) arch=x86 objdump=i686-w64-mingw32-objdump ;;
+  pei-x86-64) arch=x64 objdump=x86_64-w64-mingw32-objdump ;;
+  *) echo "$(basename "$exe"): not a 32-bit or 64-bit x86 Windows program"; exit 1 ;;
+esac
 headers="$("$objdump" -p "$exe")"
 
 status=0
@@ -25,7 +30,7 @@ if [ -z "$imports" ]; then
   echo "$(basename "$exe"): no imports found; is it a PE file?"
   exit 1
 fi
-known=$(grep -v '^#' "$allowed" | awk 'NF >= 2 {print toupper($1), $2}' | sort -u)
+known=$(grep -v '^#' "$allowed" | awk -v arch="$arch" 'NF >= 2 && ($5 == "" || $5 == arch) {print toupper($1), $2}' | sort -u)
 missing=$(comm -23 <(echo "$imports") <(echo "$known"))
 if [ -n "$missing" ]; then
   echo "$(basename "$exe") imports functions that are not known to exist on Windows 7 SP1:"
@@ -34,5 +39,5 @@ if [ -n "$missing" ]; then
   echo "add them to $allowed."
   status=1
 fi
-[ $status -eq 0 ] && echo "$(basename "$exe"): $(wc -l <<<"$imports") imports, all on Windows 7 SP1"
+[ $status -eq 0 ] && echo "$(basename "$exe") ($arch): $(wc -l <<<"$imports") imports, all on Windows 7 SP1"
 exit $status

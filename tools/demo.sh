@@ -5,7 +5,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 demo="$root/build/demo"
-bin="$root/build/windows/bin"
+bin="$root/build/x64/bin"
 
 mkdir -p "$demo"
 cp "$bin/quimbel.exe" "$demo/quimbel.exe"

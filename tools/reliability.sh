@@ -15,8 +15,8 @@ echo "$native_out"
 while IFS= read -r line; do rows+=("$line"); done < <(grep '^ROW|' <<<"$native_out")
 
 echo "== Wine checks (held files, 100 kills) =="
-cmake --build build/windows --target reliability_wine -j2 >/dev/null || exit 1
-wine_out=$(tools/with-display.sh tools/wine-run.sh build/windows/reliability/reliability_wine.exe 100 | tr -d '\r')
+cmake --build build/x64 --target reliability_wine -j2 >/dev/null || exit 1
+wine_out=$(tools/with-display.sh tools/wine-run.sh build/x64/reliability/reliability_wine.exe 100 | tr -d '\r')
 echo "$wine_out"
 while IFS= read -r line; do rows+=("$line"); done < <(grep '^ROW|' <<<"$wine_out")
 

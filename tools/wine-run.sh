@@ -25,6 +25,13 @@ fi
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
+  # A prefix made before 32-bit Wine was installed has no 32-bit half, and
+  # then every program dies with "could not load kernel32.dll": make it anew.
+  if [ -f "$WINEPREFIX/.ready" ] && [ -x /usr/lib/wine/wine ] &&
+     [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    wineserver -k 9>&- >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/.ready" ]; then
     wineboot -i >/dev/null 2>&1 </dev/null 9>&- || true
     wineserver -w 9>&-

@@ -42,6 +42,11 @@ RECT RectIn(HWND hwnd, HWND container) {
 }
 
 fs::path BinFolder() {
+  // The other architecture's build names its own folder: one driver, whose
+  // clicks Wine delivers reliably, drives both exes.
+  wchar_t named[MAX_PATH * 4];
+  DWORD got = ::GetEnvironmentVariableW(L"QUIMBEL_BIN", named, MAX_PATH * 4);
+  if (got > 0 && got < MAX_PATH * 4) return fs::path(std::wstring(named, got));
   wchar_t path[MAX_PATH * 4];
   DWORD len = ::GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
   return fs::path(std::wstring(path, len)).parent_path();
@@ -254,7 +259,7 @@ std::vector<HWND> Starter::TopWindows(const wchar_t* cls, bool visibleOnly) {
     std::vector<HWND> found;
   } search{info_.dwProcessId, cls, visibleOnly, {}};
   ::EnumWindows(
-      [](HWND hwnd, LPARAM lp) -> BOOL {
+      [](HWND hwnd, LPARAM lp) WINAPI -> BOOL {
         auto* s = reinterpret_cast<Search*>(lp);
         DWORD pid = 0;
         ::GetWindowThreadProcessId(hwnd, &pid);
@@ -308,7 +313,7 @@ HWND Find(HWND root, const wchar_t* cls, const wchar_t* text) {
   } search{cls, text, nullptr};
   ::EnumChildWindows(
       root,
-      [](HWND hwnd, LPARAM lp) -> BOOL {
+      [](HWND hwnd, LPARAM lp) WINAPI -> BOOL {
         auto* s = reinterpret_cast<Search*>(lp);
         wchar_t name[64];
         ::GetClassNameW(hwnd, name, 64);

@@ -35,7 +35,8 @@ inline constexpr int kProcessStartMs = 20000;
 std::wstring Text(HWND hwnd);            // WM_GETTEXT, which works across processes
 RECT RectIn(HWND hwnd, HWND container);  // the window's rectangle in its container's client area
 
-// The folder next to the driver that holds quimbel.exe and the stand-in.
+// The folder that holds quimbel.exe and the stand-in: QUIMBEL_BIN when set,
+// else the driver's own.
 fs::path BinFolder();
 
 // A fresh folder holding quimbel.exe, and on request the stand-in emulator

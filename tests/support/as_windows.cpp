@@ -96,8 +96,8 @@ LPCWSTR PathIn(T) {
 template <int N, class Fn>
 struct Limited;
 template <int N, class R, class... A>
-struct Limited<N, R (*)(LPCWSTR, A...)> {
-  static inline R (*system)(LPCWSTR, A...) = nullptr;
+struct Limited<N, R(WINAPI*)(LPCWSTR, A...)> {
+  static inline R(WINAPI* system)(LPCWSTR, A...) = nullptr;
   static R WINAPI Call(LPCWSTR path, A... rest) {
     if (RefusedWithoutLongPaths(path) || (RefusedWithoutLongPaths(PathIn(rest)) || ...)) {
       ::SetLastError(ERROR_PATH_NOT_FOUND);

@@ -16,7 +16,7 @@ inline HWND FindControl(HWND root, window::Ctl id) {
   } search{static_cast<int>(id), nullptr};
   ::EnumChildWindows(
       root,
-      [](HWND hwnd, LPARAM lp) -> BOOL {
+      [](HWND hwnd, LPARAM lp) WINAPI -> BOOL {
         auto* s = reinterpret_cast<Search*>(lp);
         if (::GetDlgCtrlID(hwnd) != s->id) return TRUE;
         s->found = hwnd;

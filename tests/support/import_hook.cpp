@@ -75,8 +75,9 @@ ImportHook::~ImportHook() {
 }
 
 void* ImportHook::ThroughStub(void* code) {
-  // The linker's import stub is one instruction: jmp *slot(%rip), FF 25 and
-  // the slot's distance from the instruction's end.
+  // The linker's import stub is one instruction, FF 25 and four bytes: on
+  // x64 jmp *slot(%rip), the slot's distance from the instruction's end; on
+  // x86 jmp *slot, the slot's address itself.
   // A system function may begin so too; only this exe's own code is a stub.
   const auto* base = reinterpret_cast<const BYTE*>(::GetModuleHandleW(nullptr));
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
@@ -84,9 +85,13 @@ void* ImportHook::ThroughStub(void* code) {
   const auto* bytes = static_cast<const BYTE*>(code);
   if (bytes < base || bytes >= base + nt->OptionalHeader.SizeOfImage) return code;
   if (bytes[0] != 0xFF || bytes[1] != 0x25) return code;
-  std::int32_t distance = 0;
-  std::memcpy(&distance, bytes + 2, sizeof distance);
-  return *reinterpret_cast<void* const*>(bytes + 6 + distance);
+  std::int32_t operand = 0;
+  std::memcpy(&operand, bytes + 2, sizeof operand);
+#ifdef _WIN64
+  return *reinterpret_cast<void* const*>(bytes + 6 + operand);
+#else
+  return *reinterpret_cast<void* const*>(static_cast<std::uintptr_t>(operand));
+#endif
 }
 
 void* ImportHook::RealAddress(void* function) {

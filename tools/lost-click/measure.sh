@@ -11,7 +11,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 x86_64-w64-mingw32-g++-posix -O2 -municode -mwindows -static \
   "$root/tools/lost-click/minimal.cpp" -o "$work/minimal.exe" -lcomctl32
-cp "$root/build/windows/bin/quimbel.exe" "$work/quimbel.exe"
+cp "$root/build/x64/bin/quimbel.exe" "$work/quimbel.exe"
 cp "$root/tools/demo/QuimbelAdvance.ini" "$work/"
 export WINEPREFIX="$root/build/wine" WINEDEBUG=-all
 

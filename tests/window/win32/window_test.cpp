@@ -169,7 +169,7 @@ TEST_F(InProcessWindow, ADpiChangeNeverLeavesAControlWithADeletedFont) {
   // Every descendant, found by walking the tree.
   ::EnumChildWindows(
       main_.Hwnd(),
-      [](HWND child, LPARAM) -> BOOL {
+      [](HWND child, LPARAM) WINAPI -> BOOL {
         ::SetWindowSubclass(child, WatchFont, 7, 0);
         return TRUE;
       },
