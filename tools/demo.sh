@@ -2,10 +2,16 @@
 # make run: starts quimbel.exe under Wine in a demo emulator folder
 # (build/demo) with a sample settings file and the stand-in emulator. Without
 # an X display it runs on a private Xvfb, saves a screenshot and closes.
+# Usage: demo.sh [x64|x86]; x64 unless told, x86 runs under 32-bit Wine.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 demo="$root/build/demo"
-bin="$root/build/x64/bin"
+arch="${1:-x64}"
+bin="$root/build/$arch/bin"
+if [ ! -f "$bin/quimbel.exe" ]; then
+  echo "demo: $bin/quimbel.exe is not built; run make windows first" >&2
+  exit 1
+fi
 
 mkdir -p "$demo"
 cp "$bin/quimbel.exe" "$demo/quimbel.exe"

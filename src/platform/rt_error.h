@@ -3,8 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
+#include <exception>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -25,17 +26,22 @@ enum ErrorNumber : int {
 // The standard description of one of the numbers above.
 std::string StandardDescription(int number);
 
-class RuntimeError : public std::runtime_error {
+// It keeps its own text: std::runtime_error's copy-on-write string would
+// bring the library's prebuilt string code into the exe, some 60 KB on x86,
+// where an object file's unwind tables keep every function in it.
+class RuntimeError : public std::exception {
  public:
   explicit RuntimeError(int number) : RuntimeError(number, StandardDescription(number)) {}
-  RuntimeError(int number, const std::string& description)
-      : std::runtime_error(description), number_(number) {}
+  RuntimeError(int number, std::string description)
+      : number_(number), description_(std::move(description)) {}
 
   int Number() const { return number_; }
-  std::string Description() const { return what(); }
+  const std::string& Description() const { return description_; }
+  const char* what() const noexcept override { return description_.c_str(); }
 
  private:
   int number_;
+  std::string description_;
 };
 
 // The one place where the system's error codes become run-time error numbers.

@@ -1,13 +1,13 @@
 // Finding a control of the main window's table.
 #include "window/form_layout.h"
 
-#include <stdexcept>
+#include "platform/rt_error.h"
 
 namespace window {
 
 const ControlSpec& LayoutOf(Ctl id) {
   if (const ControlSpec* entry = FindControl(id)) return *entry;
-  throw std::out_of_range("no such control");
+  throw platform::RuntimeError(platform::kInvalidArgument);
 }
 
 }  // namespace window
