@@ -33,11 +33,10 @@ test-native: native
 	@echo "== native tests =="
 	@ctest --preset native -j2
 
-# The x86 tests run under 32-bit Wine; its end-to-end tests use the x64
-# build's driver, so the x64 build comes first.
-test-windows: windows
-	@echo "== Windows tests under Wine, x64 and x86 =="
-	@tools/with-display.sh bash -c 'ctest --preset windows; a=$$?; ctest --preset windows-x86; b=$$?; exit $$((a || b))'
+# Both builds' tests, the x86 ones under 32-bit Wine (tools/test-windows.sh
+# builds x86 while the x64 tests run).
+test-windows: deps
+	@tools/test-windows.sh $(WERROR)
 
 test: test-native test-windows
 

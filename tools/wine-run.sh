@@ -62,6 +62,10 @@ mkdir -p "$(dirname "$WINEPREFIX")"
   fi
 ) 9>"$WINEPREFIX.lock"
 
+# --prepare: only make the prefix and start its server, for a caller that
+# wants that done while it builds.
+[ "${1:-}" = --prepare ] && exit 0
+
 exe="$1"; shift
 # Wine's own errors are silenced above; a program that ends by anything but
 # its own exit (0, or 1 for failed tests) is named, so that a death at start
