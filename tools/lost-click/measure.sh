@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Counts how often a real click on the second tab counts when it follows a
 # click on the cover ("Click to start."), in the starter and in a minimal
-# program (one tab control, one static over it), on a Wine virtual desktop
-# as `make run` without a display uses. X clicks come from xdotool.
+# program (one tab control, one static over it). First as a Windows program
+# clicks (driver.cpp: SendInput, 0.7 s after the window shows, the second
+# click 250 ms after the cover goes), the two programs alternated, on the
+# test display; then with X clicks from xdotool at three timings, on a Wine
+# virtual desktop as `make run` without a display uses.
 # Usage: tools/lost-click/measure.sh [runs] ; needs make windows first.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -11,8 +14,12 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 x86_64-w64-mingw32-g++-posix -O2 -municode -mwindows -static \
   "$root/tools/lost-click/minimal.cpp" -o "$work/minimal.exe" -lcomctl32
+x86_64-w64-mingw32-g++-posix -O2 -municode -static \
+  "$root/tools/lost-click/driver.cpp" -o "$work/driver.exe" -lcomctl32
 cp "$root/build/x64/bin/quimbel.exe" "$work/quimbel.exe"
 cp "$root/tools/demo/QuimbelAdvance.ini" "$work/"
+"$root/tools/with-display.sh" "$root/tools/wine-run.sh" "$work/driver.exe" "$runs" \
+  "Z:$work/minimal.exe" "Z:$work/quimbel.exe"
 export WINEPREFIX="$root/build/wine" WINEDEBUG=-all
 
 start() {  # the program on a virtual desktop, until its window shows
