@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs the Windows test suite N times (default 20) on the code as it is and
-# prints, for each test that ever failed, in how many runs it did: flakiness
-# measured, not guessed. Each run's log stays in build/flaky/run-N.log.
+# Runs the Windows test suite of both builds N times (default 20) on the code
+# as it is and prints, for each test that ever failed, in how many runs it
+# did (an x86 test's name starts "x86:"): flakiness measured, not guessed.
+# Each run's logs stay in build/flaky/run-N-PRESET.log.
 #   tools/flaky.sh [N] [ctest options...]
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -16,16 +17,23 @@ make --no-print-directory windows WERROR=ON >/dev/null || exit 1
 failedRuns=0
 for i in $(seq "$runs"); do
   start=$(date +%s)
-  tools/with-display.sh ctest --preset windows --output-on-failure "$@" >"$logs/run-$i.log" 2>&1
-  status=$?
-  # A failed case names itself; a binary that fails without naming a case
-  # died (a crash, a timeout, no output) and is named with what ctest saw.
-  {
-    grep -oE '^\[  FAILED  \] [A-Za-z0-9_]+\.[A-Za-z0-9_]+ \(' "$logs/run-$i.log" |
-      sed -E 's/^\[  FAILED  \] (.*) \($/\1/'
-    grep -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: ' "$logs/run-$i.log" | grep -vE ' Passed ' |
-      sed -E 's/^.*Test +#[0-9]+: ([^ ]+) .*\*+([A-Za-z]+).*$/\1 (\2)/'
-  } | sort -u >"$logs/failed-$i.txt"
+  status=0
+  : >"$logs/failed-$i.txt"
+  for preset in windows windows-x86; do
+    tag=""; [ "$preset" = windows-x86 ] && tag="x86:"
+    tools/with-display.sh ctest --preset "$preset" --output-on-failure "$@" \
+      >>"$logs/run-$i.log" 2>&1 || status=1
+    # A failed case names itself; a binary that fails without naming a case
+    # died (a crash, a timeout, no output) and is named with what ctest saw.
+    {
+      grep -oE '^\[  FAILED  \] [A-Za-z0-9_]+\.[A-Za-z0-9_]+ \(' "$logs/run-$i.log" |
+        sed -E 's/^\[  FAILED  \] (.*) \($/\1/'
+      grep -E '^ *[0-9]+/[0-9]+ Test +#[0-9]+: ' "$logs/run-$i.log" | grep -vE ' Passed ' |
+        sed -E 's/^.*Test +#[0-9]+: ([^ ]+) .*\*+([A-Za-z]+).*$/\1 (\2)/'
+    } | sed "s/^/$tag/" >>"$logs/failed-$i.txt"
+    mv "$logs/run-$i.log" "$logs/run-$i-$preset.log"
+  done
+  sort -u -o "$logs/failed-$i.txt" "$logs/failed-$i.txt"
   [ "$status" -ne 0 ] && failedRuns=$((failedRuns + 1))
   echo "run $i: exit $status in $(( $(date +%s) - start )) s, $(wc -l <"$logs/failed-$i.txt") failing"
 done
