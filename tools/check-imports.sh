@@ -2,11 +2,13 @@
 # Checks that a Windows executable starts on Windows 7 SP1: its PE header asks
 # for no newer system (subsystem and OS version 6.1 at most), and every
 # function it imports is in the list of what Windows 7 SP1 has, for the exe's
-# architecture (x64 or x86), read with that architecture's objdump.
-# Usage: check-imports.sh program.exe allowed-imports.txt
+# architecture (x64 or x86), read with that architecture's objdump. With a
+# list of DLLs, also that it imports from those (KnownDLLs) only.
+# Usage: check-imports.sh program.exe allowed-imports.txt [allowed-dlls.txt]
 set -euo pipefail
 exe="$1"
 allowed="$2"
+dlls="${3:-}"
 case "$(x86_64-w64-mingw32-objdump -f "$exe" | awk '/file format/ {print $NF}')" in
   pei-i386) arch=x86 objdump=i686-w64-mingw32-objdump ;;
   pei-x86-64) arch=x64 objdump=x86_64-w64-mingw32-objdump ;;
@@ -29,6 +31,17 @@ imports=$(awk '/DLL Name:/ {dll = toupper($3); next}
 if [ -z "$imports" ]; then
   echo "$(basename "$exe"): no imports found; is it a PE file?"
   exit 1
+fi
+if [ -n "$dlls" ]; then
+  imported=$(awk '/DLL Name:/ {print toupper($3)}' <<<"$headers" | sort -u)
+  foreign=$(comm -23 <(echo "$imported") <(grep -v '^#' "$dlls" | awk 'NF {print toupper($1)}' | sort -u))
+  if [ -n "$foreign" ]; then
+    echo "$(basename "$exe") imports DLLs that Windows may load from the program's folder:"
+    sed 's/^/  /' <<<"$foreign"
+    echo "Look their functions up at run time (platform/system_library.h), or, if they are"
+    echo "KnownDLLs on Windows 7 SP1, add them to $dlls."
+    status=1
+  fi
 fi
 known=$(grep -v '^#' "$allowed" | awk -v arch="$arch" 'NF >= 2 && ($5 == "" || $5 == arch) {print toupper($1), $2}' | sort -u)
 missing=$(comm -23 <(echo "$imports") <(echo "$known"))

@@ -5,14 +5,25 @@
 
 #include "platform/file_system.h"
 #include "platform/process.h"
+#include "platform/rt_error.h"
+#include "platform/system_library.h"
 #include "window/win32/main_window.h"
 #include "window/win32/win32_util.h"
 
 namespace {
 
 int Run() {
+  // Before any DLL beyond the exe's KnownDLL imports is loaded. What the
+  // common controls load as they start (the visual style, OLE's DLLs) comes
+  // first: not every loader limits those delayed loads too (Wine's does not),
+  // and a DLL already loaded is not searched for.
+  namespace functions = platform::system_functions;
+  platform::LoadDllsFromSystemFolderOnly();
+  platform::Find(functions::IsThemeActive);
+  platform::Find(functions::OleInitialize);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&controls);
+  const auto initControls = platform::Find(functions::InitCommonControlsEx);
+  if (!initControls || !initControls(&controls)) platform::ThrowWin32(::GetLastError());
 
   HWND owner = win32::CreateHiddenOwner();
   win32::MainWindow main(owner, platform::RealFileSystem(), platform::RealProcessStarter());

@@ -5,16 +5,29 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <objbase.h>
 #include <ole2.h>
 #include <shellapi.h>
 #include <shellscalingapi.h>
 #include <shlwapi.h>
+#include <uxtheme.h>
 
 namespace platform {
 
+// The program's folder is often a download folder full of other people's
+// files, and Windows looks there first for any DLL that is not one of its
+// KnownDLLs, also for the imports of the DLLs a program loads. Called first
+// thing, this makes the system folder the only place the DLLs loaded from
+// then on, and theirs, come from (SetDefaultDllDirectories: Windows 8 and
+// later, Windows 7 with KB2533623). Returns false where the system lacks it.
+bool LoadDllsFromSystemFolderOnly();
+
 // The function `name` of the system DLL `dll`, loaded from the system folder
-// (never from the program's own folder), or nullptr.
+// (never from the program's own folder), or nullptr. Where the system lacks
+// the search flags, the DLL is loaded by its full path, its own imports then
+// searched for in the system folder first; the common controls, which the
+// manifest redirects to their side-by-side assembly, by name.
 FARPROC SystemFunction(const wchar_t* dll, const char* name);
 
 // One function of the list below, typed as the system's headers declare it
@@ -37,6 +50,15 @@ namespace system_functions {
   inline constexpr SystemFunctionRef<decltype(&::name)> name { \
     dll, #name                                                 \
   }
+// The search flags' own switch, of Windows 8 (7 with KB2533623).
+QUIMBEL_SYSTEM_FUNCTION(L"kernel32.dll", SetDefaultDllDirectories);
+// The common controls and the visual style: neither is a KnownDLL, so they
+// are loaded only once the search is limited to the system folder.
+QUIMBEL_SYSTEM_FUNCTION(L"comctl32.dll", InitCommonControlsEx);
+QUIMBEL_SYSTEM_FUNCTION(L"comctl32.dll", SetWindowSubclass);
+QUIMBEL_SYSTEM_FUNCTION(L"comctl32.dll", DefSubclassProc);
+QUIMBEL_SYSTEM_FUNCTION(L"uxtheme.dll", IsThemeActive);
+QUIMBEL_SYSTEM_FUNCTION(L"uxtheme.dll", SetWindowTheme);
 // user32 of Windows 10 1607 and shcore of 8.1; the others load when first used.
 QUIMBEL_SYSTEM_FUNCTION(L"user32.dll", GetDpiForSystem);
 QUIMBEL_SYSTEM_FUNCTION(L"user32.dll", GetDpiForWindow);

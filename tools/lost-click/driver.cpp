@@ -32,7 +32,8 @@ BOOL CALLBACK FindShown(HWND hwnd, LPARAM lp) {
   auto* found = reinterpret_cast<Found*>(lp);
   DWORD pid = 0;
   ::GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != found->pid || !::IsWindowVisible(hwnd) || !(::GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION))
+  if (pid != found->pid || !::IsWindowVisible(hwnd) ||
+      !(::GetWindowLongW(hwnd, GWL_STYLE) & WS_CAPTION))
     return TRUE;
   found->window = hwnd;
   return FALSE;
@@ -85,7 +86,8 @@ int Run(const std::wstring& exe) {
     ::EnumWindows(FindShown, reinterpret_cast<LPARAM>(&found));
     if (!found.window) ::Sleep(10);
   }
-  HWND tab = found.window ? ::FindWindowExW(found.window, nullptr, WC_TABCONTROLW, nullptr) : nullptr;
+  HWND tab =
+      found.window ? ::FindWindowExW(found.window, nullptr, WC_TABCONTROLW, nullptr) : nullptr;
   if (tab) {
     ::Sleep(700);
     const RECT first = TabRect(tab, 0), second = TabRect(tab, 1);
@@ -99,9 +101,10 @@ int Run(const std::wstring& exe) {
       ::Sleep(250);
       ::SetForegroundWindow(found.window);
       ClickAt({(second.left + second.right) / 2, (second.top + second.bottom) / 2});
-      result = WaitFor([](HWND t) { return ::SendMessageW(t, TCM_GETCURSEL, 0, 0) == 1; }, tab, 2000)
-                   ? 1
-                   : 0;
+      result =
+          WaitFor([](HWND t) { return ::SendMessageW(t, TCM_GETCURSEL, 0, 0) == 1; }, tab, 2000)
+              ? 1
+              : 0;
     }
   }
   ::TerminateProcess(pi.hProcess, 0);

@@ -4,8 +4,16 @@
 
 #include <commctrl.h>
 
+#include "platform/system_library.h"
+
 namespace win32 {
 namespace {
+
+// The subclass chain's next procedure.
+LRESULT PassOn(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  const auto pass = platform::Find(platform::system_functions::DefSubclassProc);
+  return pass ? pass(hwnd, msg, wp, lp) : ::DefWindowProcW(hwnd, msg, wp, lp);
+}
 
 bool IsClass(HWND hwnd, const wchar_t* name) {
   wchar_t cls[32];
@@ -33,7 +41,7 @@ LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
       HDC dc = ::BeginPaint(hwnd, &paint);
       if (!::IsRectEmpty(&paint.rcPaint)) {
         ::FillRect(dc, &paint.rcPaint, ::GetSysColorBrush(COLOR_BTNFACE));
-        ::DefSubclassProc(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        PassOn(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
       }
       ::EndPaint(hwnd, &paint);
       return 0;
@@ -49,13 +57,14 @@ LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
     default:
       break;
   }
-  return ::DefSubclassProc(hwnd, msg, wp, lp);
+  return PassOn(hwnd, msg, wp, lp);
 }
 
 }  // namespace
 
 void HandChildrenTo(HWND container, HWND mainWindow) {
-  ::SetWindowSubclass(container, ForwardToMain, 1, reinterpret_cast<DWORD_PTR>(mainWindow));
+  if (const auto subclass = platform::Find(platform::system_functions::SetWindowSubclass))
+    subclass(container, ForwardToMain, 1, reinterpret_cast<DWORD_PTR>(mainWindow));
 }
 
 }  // namespace win32

@@ -3,8 +3,8 @@
 #include "window/win32/main_window.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
+#include "platform/system_library.h"
 #include "window/credits.h"
 #include "window/win32/dpi.h"
 
@@ -87,7 +87,10 @@ void MainWindow::CreateControls() {
 // tab controls of that era did, in the button-face colour. (Without one,
 // there is nothing to undo, and the call would cost start-up time.)
 void MainWindow::UnthemeTabs() {
-  if (::IsThemeActive()) ::SetWindowTheme(Control(Ctl::SSTab1), L" ", L" ");
+  namespace functions = platform::system_functions;
+  const auto themed = platform::Find(functions::IsThemeActive);
+  const auto setTheme = platform::Find(functions::SetWindowTheme);
+  if (themed && setTheme && themed()) setTheme(Control(Ctl::SSTab1), L" ", L" ");
 }
 
 // Three tabs share the strip's width in one row.
