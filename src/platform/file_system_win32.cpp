@@ -8,6 +8,7 @@
 #include "platform/buffered_stream.h"
 #include "platform/file_system.h"
 #include "platform/rt_error.h"
+#include "platform/system_library.h"
 #include "platform/unique_handle.h"
 
 namespace platform {
@@ -53,16 +54,28 @@ class Win32Stream final : public BufferedTextStream {
   UniqueFile file_;
 };
 
+// A removed file that another program (a virus scanner, an indexer) still
+// holds keeps its name until that program lets go, and meanwhile every call
+// on the name answers access denied. Only the NTSTATUS behind the error tells
+// that apart from a real refusal, as LLVM, PostgreSQL and Git tell it:
+// STATUS_DELETE_PENDING. `lastStatus` is looked up before the failed call,
+// so that nothing runs between that call and the question.
+constexpr LONG kStatusDeletePending = static_cast<LONG>(0xC0000056);
+using LastStatus = decltype(Find(system_functions::RtlGetLastNtStatus));
+
+bool DeletePending(DWORD code, LastStatus lastStatus) {
+  return code == ERROR_ACCESS_DENIED && lastStatus && lastStatus() == kStatusDeletePending;
+}
+
 // A file to be written anew may be a left-over of an earlier run: read-only,
 // hidden, or a hard link whose data another file shares. Writing through it
 // would change that other file or pass the attributes on, so it goes.
-// True when a file was removed, or its removal is pending (another program
-// holds it): such a name answers access denied to every call meanwhile.
-bool RemoveLeftOver(const std::wstring& path, bool create) {
+// True when a file was removed, or its removal is pending.
+bool RemoveLeftOver(const std::wstring& path, bool create, LastStatus lastStatus) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD code = ::GetLastError();
-    if (create && code == ERROR_ACCESS_DENIED) return true;
+    if (create && DeletePending(code, lastStatus)) return true;
     if (!create) ThrowWin32(code);
     return false;
   }
@@ -102,6 +115,7 @@ class Win32FileSystem final : public FileSystem {
     const std::wstring path = LongPathForm(given.Native());
     DWORD access, share, disposition;
     bool removed = false;
+    const LastStatus lastStatus = Find(system_functions::RtlGetLastNtStatus);
     if (mode == IOMode::kForReading) {
       access = GENERIC_READ;
       share = FILE_SHARE_READ | FILE_SHARE_WRITE;
@@ -110,7 +124,7 @@ class Win32FileSystem final : public FileSystem {
       access = GENERIC_WRITE;
       share = FILE_SHARE_READ;
       disposition = CREATE_NEW;
-      removed = RemoveLeftOver(path, create);
+      removed = RemoveLeftOver(path, create, lastStatus);
     }
     // A removed file that a virus scanner or indexer still holds keeps its
     // name until they let go: Windows refuses the new file meanwhile as
@@ -121,7 +135,7 @@ class Win32FileSystem final : public FileSystem {
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
       if (file) return std::make_unique<Win32Stream>(std::move(file));
       const DWORD code = ::GetLastError();
-      const bool pending = code == ERROR_ACCESS_DENIED || code == ERROR_FILE_EXISTS;
+      const bool pending = DeletePending(code, lastStatus) || code == ERROR_FILE_EXISTS;
       if (!removed || !pending || attempt == kTries) ThrowWin32(code);
       ::Sleep(50);
     }

@@ -75,6 +75,10 @@ QUIMBEL_SYSTEM_FUNCTION(L"ole32.dll", RegisterDragDrop);
 QUIMBEL_SYSTEM_FUNCTION(L"ole32.dll", RevokeDragDrop);
 QUIMBEL_SYSTEM_FUNCTION(L"ole32.dll", ReleaseStgMedium);
 #undef QUIMBEL_SYSTEM_FUNCTION
+// ntdll's (Windows XP on), which no MinGW-w64 header declares: the NTSTATUS
+// behind the thread's last error.
+inline constexpr SystemFunctionRef<LONG(NTAPI*)()> RtlGetLastNtStatus{L"ntdll.dll",
+                                                                      "RtlGetLastNtStatus"};
 }  // namespace system_functions
 
 }  // namespace platform

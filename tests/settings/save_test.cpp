@@ -359,17 +359,23 @@ TEST_F(SaveSettingsTest, AMomentaryHoldIsWaitedOut) {
 // one removed during the save is; a hold that lasts fails the save within
 // a bounded time, with its message and the settings file as it was.
 TEST_F(SaveSettingsTest, ATempFilePendingDeletionIsWaitedOutForAMomentOnly) {
+  // A refusal that is no pending deletion (creating not allowed there) fails
+  // at once rather than being waited out.
   const struct {
     DWORD heldMs;
+    LONG status;
     int error;
-  } cases[] = {{300, 0}, {5000, platform::kPermissionDenied}};
+    int maxCreates;  // tries to make the file while it is refused
+  } cases[] = {{300, as_windows::kStatusDeletePending, 0, 20},
+               {5000, as_windows::kStatusDeletePending, platform::kPermissionDenied, 20},
+               {5000, as_windows::kStatusAccessDenied, platform::kPermissionDenied, 1}};
   for (const auto& c : cases) {
     WriteSettings(kTypical);
     host_.sound = 0;
     const ULONGLONG start = ::GetTickCount64();
     int failed = 0;
     {
-      as_windows::PendingDeletion pending(L"temp.ini", c.heldMs);
+      as_windows::PendingDeletion pending(L"temp.ini", c.heldMs, c.status);
       try {
         modQuimbel::SaveSettings();
       } catch (const platform::RuntimeError& e) {
@@ -378,6 +384,7 @@ TEST_F(SaveSettingsTest, ATempFilePendingDeletionIsWaitedOutForAMomentOnly) {
     }
     EXPECT_EQ(failed, c.error) << c.heldMs;
     EXPECT_LT(::GetTickCount64() - start, 3000u) << c.heldMs;
+    EXPECT_LE(as_windows::PendingDeletion::refusedCreates, c.maxCreates) << c.status;
     EXPECT_EQ(Settings() == kTypical, c.error != 0) << c.heldMs;
     EXPECT_FALSE(fs::exists(TempPath()));
   }

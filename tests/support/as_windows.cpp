@@ -129,7 +129,10 @@ WithoutLongPathSupport::WithoutLongPathSupport() {
 namespace {
 
 void RefuseAsPending() {
-  ::SetLastError(ERROR_ACCESS_DENIED);
+  using SetFromStatus = ULONG(NTAPI*)(LONG);
+  const auto set = reinterpret_cast<SetFromStatus>(reinterpret_cast<void (*)()>(::GetProcAddress(
+      ::GetModuleHandleW(L"ntdll.dll"), "RtlSetLastWin32ErrorAndNtStatusFromNtStatus")));
+  set(PendingDeletion::status_);  // ERROR_ACCESS_DENIED, with the NTSTATUS behind it
 }
 
 DWORD WINAPI AttributesWhilePending(LPCWSTR path) {
@@ -145,6 +148,7 @@ HANDLE WINAPI CreateWhilePending(LPCWSTR path, DWORD access, DWORD share,
     return ImportHook::Real(&::CreateFileW)(path, access, share, security, disposition, flags,
                                             source);
   }
+  ++PendingDeletion::refusedCreates;
   RefuseAsPending();
   return INVALID_HANDLE_VALUE;
 }
@@ -157,12 +161,14 @@ BOOL WINAPI DeleteWhilePending(LPCWSTR path) {
 
 }  // namespace
 
-PendingDeletion::PendingDeletion(std::wstring fileName, DWORD ms)
+PendingDeletion::PendingDeletion(std::wstring fileName, DWORD ms, LONG status)
     : attributes_(&::GetFileAttributesW, &AttributesWhilePending),
       create_(&::CreateFileW, &CreateWhilePending),
       remove_(&::DeleteFileW, &DeleteWhilePending) {
   name_ = L"\\" + fileName;
   until_ = ::GetTickCount64() + ms;
+  status_ = status;
+  refusedCreates = 0;
 }
 
 bool PendingDeletion::Pending(LPCWSTR path) {

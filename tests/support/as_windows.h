@@ -68,13 +68,21 @@ class WithoutLongPathSupport {
 // it with FILE_SHARE_DELETE keeps its name until that program lets go, and
 // meanwhile every open of it fails: "Subsequent calls to CreateFile to open
 // the file fail with ERROR_ACCESS_DENIED" (learn.microsoft.com, DeleteFileW,
-// Remarks); GetFileAttributesW and DeleteFileW answer access denied too
-// (STATUS_DELETE_PENDING; seen in llvm-project issue 90655). Wine answers
-// otherwise. The name `fileName` in any folder is pending for `ms` from now.
+// Remarks); GetFileAttributesW and DeleteFileW answer access denied too,
+// with STATUS_DELETE_PENDING as the thread's last NTSTATUS (llvm-project
+// issue 89137). Windows sets both at once from the NTSTATUS
+// (RtlSetLastWin32ErrorAndNtStatusFromNtStatus), as the fake does. Wine
+// answers otherwise. The name `fileName` in any folder is refused for `ms`
+// from now with `status`: STATUS_DELETE_PENDING, or STATUS_ACCESS_DENIED for
+// a name refused for good (a folder where creating is not allowed).
+inline constexpr LONG kStatusDeletePending = static_cast<LONG>(0xC0000056);
+inline constexpr LONG kStatusAccessDenied = static_cast<LONG>(0xC0000022);
 class PendingDeletion {
  public:
-  PendingDeletion(std::wstring fileName, DWORD ms);
+  PendingDeletion(std::wstring fileName, DWORD ms, LONG status = kStatusDeletePending);
   static bool Pending(LPCWSTR path);
+  static inline LONG status_ = kStatusDeletePending;
+  static inline int refusedCreates = 0;  // CreateFileW calls refused meanwhile
 
  private:
   static inline std::wstring name_;
