@@ -202,6 +202,9 @@ TEST_F(MainWindow, MissingSettingsFileIsReportedAndTheWindowOpens) {
             L"Cannot find QuimbelAdvance.ini file.\r\n\r\nExtract QuimbelAdvance.exe and run it at "
             L"least once before using this utility.");
   EXPECT_EQ(Text(box), L"Quimbel Advance starter");
+  // A taskbar button, so that a box behind other windows can be found.
+  EXPECT_EQ(::GetWindow(box, GW_OWNER), nullptr);
+  EXPECT_FALSE(::GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   EXPECT_EQ(starter_->MainWindow(300), nullptr) << "the window waits for the message";
   Starter::CloseBox(box);
   HWND main = starter_->MainWindow();

@@ -48,10 +48,14 @@ static_assert(modQuimbel::kStyleCritical == (MB_ICONSTOP | MB_OK));
 static_assert(modQuimbel::kStyleInformation == (MB_ICONINFORMATION | MB_OK));
 
 void MainWindow::MsgBox(const std::string& text, int style, const std::string& title) {
-  // Before the window shows, the hidden owner owns the box (see CreateHiddenOwner).
-  HWND parent = (hwnd_ && ::IsWindowVisible(hwnd_)) ? hwnd_ : owner_;
-  ::MessageBoxW(parent, platform::Widen(text).c_str(), platform::Widen(title).c_str(),
-                static_cast<UINT>(style));
+  // Before the window shows, the box stands alone: unowned, so it has a
+  // taskbar button and can be found if the user clicked elsewhere meanwhile;
+  // task-modal, so the program's other windows wait for it; and brought to
+  // the front. (A message box takes no shortcut's show state: it clears it.)
+  const bool shown = hwnd_ && ::IsWindowVisible(hwnd_);
+  const UINT alone = shown ? 0 : MB_TASKMODAL | MB_SETFOREGROUND;
+  ::MessageBoxW(shown ? hwnd_ : nullptr, platform::Widen(text).c_str(),
+                platform::Widen(title).c_str(), static_cast<UINT>(style) | alone);
 }
 
 void MainWindow::EndProgram() {
