@@ -19,6 +19,11 @@ class ProcessStarter {
 #ifdef _WIN32
 // The system's own process start.
 ProcessStarter& RealProcessStarter();
+// The window (an HWND) that the consent prompt of a program asking for
+// administrator rights belongs to when no window of this thread is active:
+// a screen reader's invoke, or a click sent by automation, presses a button
+// of a window in the background. Null for none.
+void SetConsentPromptFallback(void* window);
 #endif
 
 }  // namespace platform

@@ -17,6 +17,8 @@ namespace {
 // ERROR_ELEVATION_REQUIRED, which MinGW-w64's headers lack.
 constexpr DWORD kElevationRequired = 740;
 
+HWND consentFallback = nullptr;
+
 // COM for the length of one shell call, as the shell asks of its callers;
 // left alone where this thread already has it in another mode.
 class ComForShell {
@@ -50,8 +52,10 @@ void StartThroughShell(const Path& exe) {
   // stop it; failures come back here, to be shown as this program's own.
   info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
   // The window the user just clicked in, so the consent prompt comes to the
-  // front rather than as a flashing taskbar button.
+  // front rather than as a flashing taskbar button ("Using the
+  // CorrectShellExecuteHWND Fix"); without one, the program's main window.
   info.hwnd = ::GetActiveWindow();
+  if (!info.hwnd) info.hwnd = consentFallback;
   info.lpFile = exe.c_str();
   info.nShow = SW_SHOWNORMAL;  // lpDirectory null: this program's current folder
   if (shellExecute(&info)) return;
@@ -103,6 +107,10 @@ class Win32ProcessStarter final : public ProcessStarter {
 };
 
 }  // namespace
+
+void SetConsentPromptFallback(void* window) {
+  consentFallback = static_cast<HWND>(window);
+}
 
 ProcessStarter& RealProcessStarter() {
   static Win32ProcessStarter instance;

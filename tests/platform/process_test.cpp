@@ -45,6 +45,18 @@ TEST(ProcessStart, AProgramThatNeedsElevationStartsThroughTheShell) {
   EXPECT_EQ(shellCall.owner, ::GetActiveWindow());
   EXPECT_EQ(shellCall.owner, clicked);
 
+  // "&Ok" pressed by automation with no window of the program active: the
+  // main window owns the prompt.
+  ::DestroyWindow(clicked);
+  HWND main = ::CreateWindowExW(WS_EX_NOACTIVATE, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50,
+                                nullptr, nullptr, nullptr, nullptr);
+  SetConsentPromptFallback(main);
+  ASSERT_EQ(::GetActiveWindow(), nullptr);
+  EXPECT_NO_THROW(RealProcessStarter().Start(exe));
+  EXPECT_EQ(shellCall.owner, main);
+  SetConsentPromptFallback(nullptr);
+  ::DestroyWindow(main);
+
   as_windows::shellAnswer = ERROR_CANCELLED;  // the user said no at the consent prompt
   try {
     RealProcessStarter().Start(exe);
@@ -53,7 +65,6 @@ TEST(ProcessStart, AProgramThatNeedsElevationStartsThroughTheShell) {
     EXPECT_EQ(e.Number(), kPermissionDenied);
     EXPECT_NE(e.Description().find("administrator"), std::string::npos) << e.Description();
   }
-  ::DestroyWindow(clicked);
 }
 
 // A failed start from a long path says that the length is why only when it

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "platform/process.h"
 #include "platform/system_library.h"
 #include "window/credits.h"
 #include "window/win32/dpi.h"
@@ -40,6 +41,7 @@ void MainWindow::Open() {
                       (screenW - size.cx) / 2, (screenH - size.cy) / 2, size.cx, size.cy, owner_,
                       nullptr, this);
   WindowOpened();
+  platform::SetConsentPromptFallback(hwnd_);
   controls_.Attach(hwnd_, [this](const window::ControlSpec& entry) { OnControlMade(entry); });
   biosTip_.Attach(hwnd_);
   splash_.Load();
@@ -199,6 +201,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (dropTarget_) dropTarget_->Revoke();
       dropTarget_.Reset();
       ::KillTimer(hwnd_, kSplashTimer);
+      platform::SetConsentPromptFallback(nullptr);
       WindowClosed();
       return 0;
     default:
