@@ -69,28 +69,53 @@ std::string Path::FileName() const {
   return ToUtf8String(native_.substr(at));
 }
 
+namespace {
+
+// A name as Windows normalizes it: a single trailing period goes, and the
+// last name of a path that ends without a separator loses every trailing
+// period and space.
+std::wstring_view TrimmedName(std::wstring_view name, bool last) {
+  if (last) {
+    while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.remove_suffix(1);
+  } else if (name.size() >= 2 && name.back() == L'.' && name[name.size() - 2] != L'.') {
+    name.remove_suffix(1);
+  }
+  return name;
+}
+
+}  // namespace
+
 std::wstring LongPathForm(std::wstring_view path) {
   constexpr std::size_t kMaxPath = 260;  // MAX_PATH, the terminating null included
-  if (path.size() < kMaxPath || path.starts_with(L"\\\\?\\") || path.starts_with(L"\\\\.\\"))
-    return std::wstring(path);
+  if (path.size() < kMaxPath || path.starts_with(L"\\\\?\\")) return std::wstring(path);
   std::wstring result;
-  bool drive = false;
-  std::size_t rootNames = 0;  // the names that belong to the root: a share's server and name
-  if (path.size() >= 3 && path[1] == L':' && IsWindowsSeparator(path[2])) {
+  std::size_t start = 0;      // where the names to put in order begin
+  std::size_t rootNames = 0;  // the names that belong to the root
+  const bool twoSeparators = IsWindowsSeparator(path[0]) && IsWindowsSeparator(path[1]);
+  if (twoSeparators && (path[2] == L'.' || path[2] == L'?') && IsWindowsSeparator(path[3])) {
+    result = L"\\\\?\\";  // a device path: its device (or UNC, server and share) is the root
+    start = 4;
+    const std::wstring_view device = path.substr(4, 4);
+    rootNames = (device.size() == 4 && IsWindowsSeparator(device[3]) &&
+                 (device.substr(0, 3) == L"UNC" || device.substr(0, 3) == L"unc"))
+                    ? 3
+                    : 1;
+  } else if (path[1] == L':' && IsWindowsSeparator(path[2])) {
     result = std::wstring(L"\\\\?\\") + path[0] + L":\\";
-    drive = true;
-  } else if (IsWindowsSeparator(path[0]) && IsWindowsSeparator(path[1])) {
+    start = 3;
+  } else if (twoSeparators) {
     result = L"\\\\?\\UNC\\";
     rootNames = 2;
   } else {
     return std::wstring(path);  // relative: the call resolves it, or refuses
   }
+  const bool endsInSeparator = IsWindowsSeparator(path.back());
   std::size_t root = result.size();  // ".." never goes above it
-  for (std::size_t at = drive ? 3 : 0; at < path.size();) {
+  for (std::size_t at = start; at < path.size();) {
     while (at < path.size() && IsWindowsSeparator(path[at])) ++at;
     std::size_t end = at;
     while (end < path.size() && !IsWindowsSeparator(path[end])) ++end;
-    const std::wstring_view name = path.substr(at, end - at);
+    std::wstring_view name = path.substr(at, end - at);
     at = end;
     if (name.empty() || name == L".") continue;
     if (name == L"..") {
@@ -98,12 +123,17 @@ std::wstring LongPathForm(std::wstring_view path) {
         result.erase(result.rfind(L'\\', result.size() - 2) + 1);
       continue;
     }
+    if (rootNames == 0) {
+      const bool last = at >= path.size() && !endsInSeparator;
+      name = TrimmedName(name, last);
+      if (name.empty()) continue;
+    }
     result.append(name);
     result += L'\\';
     if (rootNames > 0 && --rootNames == 0) root = result.size();
   }
   // Each name was followed by a separator; the last keeps it only if given.
-  if (result.size() > root && !IsWindowsSeparator(path.back())) result.pop_back();
+  if (result.size() > root && !endsInSeparator) result.pop_back();
   return result;
 }
 

@@ -54,9 +54,15 @@ class Path {
 // The form of a Windows path that file calls take at any length: Windows
 // without long path support (7, 8.1, and 10 or 11 without LongPathsEnabled)
 // takes a path of MAX_PATH (260) characters or more only as \\?\ (or
-// \\?\UNC\ for a share), and then as it is: "/", "." and ".." are put in order
-// here, never above the drive's or the share's root. Shorter, relative and
-// \\?\ or \\.\ paths are left as they are. Pure, so natively testable.
+// \\?\UNC\ for a share), and then as it is. So the normalization Windows
+// gives a shorter path is done here ("File path formats on Windows systems"):
+// "/" as "\", "." and ".." put in order, never above the root (a drive, a
+// share's server and name, a device path's device), a name's single trailing
+// period dropped, and the last name's trailing periods and spaces unless a
+// separator ends the path. A device path (\\.\, or //./ and //?/ with either
+// separator) is normalized as such. Shorter paths, relative ones (a rooted
+// \x and a drive-relative C:x included) and paths given as \\?\ are left as
+// they are. Pure, so natively testable.
 std::wstring LongPathForm(std::wstring_view path);
 
 }  // namespace platform

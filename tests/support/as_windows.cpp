@@ -124,6 +124,7 @@ WithoutLongPathSupport::WithoutLongPathSupport() {
   hooks_.push_back(Limit<3>(&::DeleteFileW));
   hooks_.push_back(Limit<4>(&::MoveFileExW));
   hooks_.push_back(Limit<5>(&::GetFileAttributesExW));
+  hooks_.push_back(Limit<6>(&::FindFirstFileW));
 }
 
 namespace {

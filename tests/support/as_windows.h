@@ -57,7 +57,7 @@ extern int sharingViolations;  // the moves still to be refused so
 // \\?\ form. learn.microsoft.com, "Maximum Path Length Limitation".
 class WithoutLongPathSupport {
  public:
-  WithoutLongPathSupport();             // CreateFileW and the attribute, delete and move calls
+  WithoutLongPathSupport();             // CreateFileW, FindFirstFileW, attributes, delete, move
   static inline int longFormCalls = 0;  // calls that came in the \\?\ form at length
 
  private:
