@@ -6,7 +6,9 @@ readme.ico: the 32 x 32 image in 256 colours (8 bits a pixel), for the
 read-me window; its other sizes in 16 of those colours.
 Both show a hand-held console; the read-me one adds a page of text. Each icon
 holds the design drawn at every size a window asks for at 100 to 200 % (16,
-20, 24, 32, 40, 48 and 64 pixels), so that no size is a stretched copy. The
+20, 24, 32, 40, 48 and 64 pixels), so that no size is a stretched copy, and at
+96 pixels, from which the sizes of 175 % and of more than 200 % (28, 36, 56,
+72, 80) are scaled down, never up. The
 32 x 32 images are drawn on the grid the design was made on, pixel for pixel.
 Written by hand rather than by an image tool so the colour depth is exact.
 """
@@ -15,7 +17,7 @@ import sys
 from pathlib import Path
 
 DESIGN = 32  # the grid the design is laid out on
-SIZES = (16, 20, 24, 32, 40, 48, 64)
+SIZES = (16, 20, 24, 32, 40, 48, 64, 96)
 
 
 class Canvas:

@@ -57,6 +57,7 @@ QUIMBEL_SYSTEM_FUNCTION(L"kernel32.dll", SetDefaultDllDirectories);
 QUIMBEL_SYSTEM_FUNCTION(L"comctl32.dll", InitCommonControlsEx);
 QUIMBEL_SYSTEM_FUNCTION(L"comctl32.dll", SetWindowSubclass);
 QUIMBEL_SYSTEM_FUNCTION(L"comctl32.dll", DefSubclassProc);
+QUIMBEL_SYSTEM_FUNCTION(L"comctl32.dll", LoadIconWithScaleDown);
 QUIMBEL_SYSTEM_FUNCTION(L"uxtheme.dll", IsThemeActive);
 QUIMBEL_SYSTEM_FUNCTION(L"uxtheme.dll", SetWindowTheme);
 // user32 of Windows 10 1607 and shcore of 8.1; the others load when first used.

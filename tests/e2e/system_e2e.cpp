@@ -242,7 +242,10 @@ TEST(Manifest, DeclaresDpiAwarenessEveryWindowsUnderstands) {
 
 // Each window asks for its icons at 32 and 16 pixels scaled by its DPI (the
 // title bar, Alt+Tab, the taskbar); at 100, 125, 150 and 200 % each icon has
-// an image drawn at exactly that size, so that none is a stretched copy.
+// an image drawn at exactly that size, and at 175 % and up to 300 % one at
+// least that large to be scaled down, so that none is stretched up. The main
+// window's icon, which is also the exe's (the first), is the one drawn in 16
+// colours at 32 pixels; the read-me window's is in 256 (tools/make-art.py).
 TEST(Icons, EveryIconHasAnImageAtEachSizeAWindowAsksFor) {
   const std::wstring exe = (e2e::BinFolder() / "quimbel.exe").native();
   HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
@@ -267,10 +270,19 @@ TEST(Icons, EveryIconHasAnImageAtEachSizeAWindowAsksFor) {
       std::memcpy(&entry, group + 6 + i * sizeof entry, sizeof entry);
       EXPECT_EQ(entry.width, entry.height);
       sizes.insert(entry.width == 0 ? 256 : entry.width);
+      if (entry.width == 32) {
+        EXPECT_EQ(entry.bits, icon == 1 ? 4 : 8) << icon;
+      }
     }
     for (int percent : {100, 125, 150, 200}) {
       for (int side : {32, 16}) {
         EXPECT_EQ(sizes.count(side * percent / 100), 1u) << icon << " at " << percent << "%";
+      }
+    }
+    for (int percent : {175, 225, 250, 300}) {
+      for (int side : {32, 16}) {
+        EXPECT_NE(sizes.lower_bound(side * percent / 100), sizes.end())
+            << icon << " at " << percent << "%";
       }
     }
   }

@@ -6,17 +6,25 @@
 #include <utility>
 
 #include "platform/rt_error.h"
+#include "platform/system_library.h"
 #include "window/credits.h"
 
 namespace win32 {
 
 namespace {
-// The icon resource at exactly this size. Never LR_SHARED: the system keeps
-// one shared icon per resource, whatever the size asked for, so a later
-// size would come back as the first one loaded, scaled.
+// The icon resource at this size, from the image of that size or else the
+// next larger one scaled down (LoadIconWithScaleDown, common controls 6);
+// LoadImage would scale the next smaller up, blurred. The icon is the
+// caller's: never a shared one, which the system keeps one of per resource,
+// whatever the size asked for.
 HICON LoadIconAt(int iconResource, int size) {
-  return static_cast<HICON>(::LoadImageW(
-      ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, 0));
+  HINSTANCE module = ::GetModuleHandleW(nullptr);
+  HICON icon = nullptr;
+  const auto load = platform::Find(platform::system_functions::LoadIconWithScaleDown);
+  if (load && SUCCEEDED(load(module, MAKEINTRESOURCEW(iconResource), size, size, &icon)))
+    return icon;
+  return static_cast<HICON>(
+      ::LoadImageW(module, MAKEINTRESOURCEW(iconResource), IMAGE_ICON, size, size, 0));
 }
 }  // namespace
 
