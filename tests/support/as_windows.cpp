@@ -218,17 +218,20 @@ Launch launch;
 
 BOOL WINAPI ShowWindowAsLaunched(HWND hwnd, int show) {
   launch.shown.push_back(hwnd);
-  if (!launch.used) {
-    const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
-    const bool mainWindow = !(style & WS_CHILD) && ::GetWindow(hwnd, GW_OWNER) == nullptr &&
-                            (style & WS_CAPTION) == WS_CAPTION &&
-                            (show == SW_SHOWNORMAL || show == SW_SHOW);
-    if (show == SW_SHOWDEFAULT || mainWindow) {
-      show = launch.show;
-      launch.used = true;
-    }
+  const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
+  const bool takes = !(style & WS_CHILD) && ::GetWindow(hwnd, GW_OWNER) == nullptr &&
+                     (!(style & WS_POPUP) || (style & WS_CAPTION) == WS_CAPTION);
+  if (takes && !launch.used) {
+    if (show == SW_SHOW || show == SW_SHOWNORMAL || show == SW_SHOWDEFAULT) show = launch.show;
+    launch.used = true;  // any call spends it
   }
+  if (show == SW_SHOWDEFAULT) show = SW_SHOWNORMAL;
   return ImportHook::Real(&::ShowWindow)(hwnd, show);
+}
+
+int WINAPI MessageBoxAsLaunched(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+  launch.used = true;  // a message box clears the state rather than taking it
+  return ImportHook::Real(&::MessageBoxW)(owner, text, caption, type);
 }
 
 HMONITOR askedMonitor = nullptr;

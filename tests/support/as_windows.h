@@ -129,13 +129,17 @@ BOOL WINAPI ShellExecuteAsWindows(SHELLEXECUTEINFOW* info);
 // ---- Windows ----
 
 // ShowWindow in a process started with STARTF_USESHOWWINDOW (a shortcut set
-// to "Run: Maximized" or "Minimized"), which Wine ignores. The launcher's
-// state replaces the argument once, at the first call that passes
-// SW_SHOWDEFAULT, or SW_SHOWNORMAL or SW_SHOW for a top-level, unowned window
-// with a caption. The Old New Thing, "When does STARTF_USESHOWWINDOW
-// override the parameter passed to ShowWindow()?" (rules zero to two);
-// learn.microsoft.com, ShowWindow, Remarks.
+// to "Run: Maximized" or "Minimized"), which Wine 8 ignores. As Wine's
+// conformance tests of ShowWindow show it on Windows 11 (dlls/user32/tests/
+// win.c, test_startupinfo_showwindow): the launcher's state replaces the
+// argument of the first ShowWindow of an unowned, non-child window that is
+// overlapped or a popup with a caption, and only if it passes SW_SHOW,
+// SW_SHOWNORMAL or SW_SHOWDEFAULT; any ShowWindow of such a window spends
+// it; owned windows neither take nor spend it; a message box clears it
+// (MessageBoxAsLaunched; Wine 10.20, "Clear STARTF_USESHOWWINDOW in
+// MessageBoxIndirectW"); SW_SHOWDEFAULT once it is spent is SW_SHOWNORMAL.
 BOOL WINAPI ShowWindowAsLaunched(HWND hwnd, int show);
+int WINAPI MessageBoxAsLaunched(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 struct Launch {
   WORD show = SW_SHOWNORMAL;  // the launcher's wShowWindow
   bool used = false;          // the override has been spent

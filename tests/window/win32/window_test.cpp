@@ -80,6 +80,7 @@ TEST(Win32Window, AClassIsRegisteredOnceWithItsIcons) {
 // another program.
 TEST(Win32Window, TheShortcutsShowStateNeverReachesTheMainWindow) {
   testing_support::ImportHook show(&::ShowWindow, &as_windows::ShowWindowAsLaunched);
+  testing_support::ImportHook box(&::MessageBoxW, &as_windows::MessageBoxAsLaunched);
   testing_support::TempFolder folder;
   testing_support::WriteBytes(folder / "QuimbelAdvance.ini", "SoundEnable              1\r\n");
   testing_support::FaultyFileSystem files(platform::RealFileSystem(), folder.Path());
