@@ -32,25 +32,29 @@ if [ -z "$imports" ]; then
   echo "$(basename "$exe"): no imports found; is it a PE file?"
   exit 1
 fi
-if [ -n "$dlls" ]; then
-  imported=$(awk '/DLL Name:/ {print toupper($3)}' <<<"$headers" | sort -u)
-  foreign=$(comm -23 <(echo "$imported") <(grep -v '^#' "$dlls" | awk 'NF {print toupper($1)}' | sort -u))
-  if [ -n "$foreign" ]; then
-    echo "$(basename "$exe") imports DLLs that Windows may load from the program's folder:"
-    sed 's/^/  /' <<<"$foreign"
-    echo "Look their functions up at run time (platform/system_library.h), or, if they are"
-    echo "KnownDLLs on Windows 7 SP1, add them to $dlls."
-    status=1
-  fi
-fi
-known=$(grep -v '^#' "$allowed" | awk -v arch="$arch" 'NF >= 2 && ($5 == "" || $5 == arch) {print toupper($1), $2}' | sort -u)
-missing=$(comm -23 <(echo "$imports") <(echo "$known"))
-if [ -n "$missing" ]; then
-  echo "$(basename "$exe") imports functions that are not known to exist on Windows 7 SP1:"
-  sed 's/^/  /' <<<"$missing"
-  echo "Look them up at run time (GetProcAddress), or, after reading their minimum version,"
-  echo "add them to $allowed."
+# Names the lines of `given` that `allowed` lacks, with advice, and fails.
+refuse_unlisted() {  # what they are, given, allowed, advice lines...
+  local what="$1" given="$2" allowed="$3" extra
+  shift 3
+  extra=$(comm -23 <(echo "$given") <(echo "$allowed"))
+  [ -z "$extra" ] && return 0
+  echo "$(basename "$exe") imports $what:"
+  sed 's/^/  /' <<<"$extra"
+  printf '%s\n' "$@"
   status=1
+}
+
+if [ -n "$dlls" ]; then
+  refuse_unlisted "DLLs that Windows may load from the program's folder" \
+    "$(awk '/DLL Name:/ {print toupper($3)}' <<<"$headers" | sort -u)" \
+    "$(grep -v '^#' "$dlls" | awk 'NF {print toupper($1)}' | sort -u)" \
+    "Look their functions up at run time (platform/system_library.h), or, if they are" \
+    "KnownDLLs on Windows 7 SP1, add them to $dlls."
 fi
+refuse_unlisted "functions that are not known to exist on Windows 7 SP1" "$imports" \
+  "$(grep -v '^#' "$allowed" |
+     awk -v arch="$arch" 'NF >= 2 && ($5 == "" || $5 == arch) {print toupper($1), $2}' | sort -u)" \
+  "Look them up at run time (GetProcAddress), or, after reading their minimum version," \
+  "add them to $allowed."
 [ $status -eq 0 ] && echo "$(basename "$exe") ($arch): $(wc -l <<<"$imports") imports, all on Windows 7 SP1"
 exit $status
