@@ -18,6 +18,29 @@ namespace {
   ThrowWin32(::GetLastError());
 }
 
+bool IsSeparator(wchar_t c) {
+  return c == L'\\' || c == L'/';
+}
+
+// The form a file call takes `given` in at any length. A rooted (\x) or
+// drive-relative (C:x) path names a file only with the process's current
+// drive and folders, which GetFullPathNameW applies to a path of any length
+// ("File path formats on Windows systems"); the rest is LongPathForm's.
+std::wstring CallForm(const Path& given) {
+  const std::wstring& path = given.Native();
+  const bool rooted =
+      !path.empty() && IsSeparator(path[0]) && !(path.size() > 1 && IsSeparator(path[1]));
+  const bool driveRelative =
+      path.size() >= 2 && path[1] == L':' && !(path.size() > 2 && IsSeparator(path[2]));
+  if (path.size() < MAX_PATH || !(rooted || driveRelative)) return LongPathForm(path);
+  const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  std::wstring full(needed, L'\0');
+  const DWORD got = needed ? ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr) : 0;
+  if (got == 0 || got >= needed) return path;  // the call then gives the system's answer
+  full.resize(got);
+  return LongPathForm(full);
+}
+
 class Win32Stream final : public BufferedTextStream {
  public:
   explicit Win32Stream(UniqueFile file) : file_(std::move(file)) {}
@@ -107,12 +130,12 @@ class Win32FileSystem final : public FileSystem {
   }
 
   bool FileExists(const Path& path) override {
-    DWORD attributes = ::GetFileAttributesW(LongPathForm(path.Native()).c_str());
+    DWORD attributes = ::GetFileAttributesW(CallForm(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
   }
 
   std::unique_ptr<TextStream> OpenTextFile(const Path& given, IOMode mode, bool create) override {
-    const std::wstring path = LongPathForm(given.Native());
+    const std::wstring path = CallForm(given);
     DWORD access, share, disposition;
     bool removed = false;
     const LastStatus lastStatus = Find(system_functions::RtlGetLastNtStatus);
@@ -142,11 +165,11 @@ class Win32FileSystem final : public FileSystem {
   }
 
   void DeleteFile(const Path& path) override {
-    if (!::DeleteFileW(LongPathForm(path.Native()).c_str())) ThrowLast();
+    if (!::DeleteFileW(CallForm(path).c_str())) ThrowLast();
   }
 
   void ReplaceFile(const Path& source, const Path& target) override {
-    const std::wstring from = LongPathForm(source.Native()), to = LongPathForm(target.Native());
+    const std::wstring from = CallForm(source), to = CallForm(target);
     // MoveFileExW replaces a read-only file under Wine; the user's choice to
     // protect the file wins, so look first.
     DWORD attributes = ::GetFileAttributesW(to.c_str());
@@ -172,15 +195,14 @@ class Win32FileSystem final : public FileSystem {
 
   PathInfo Inspect(const Path& path) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(LongPathForm(path.Native()).c_str(), GetFileExInfoStandard, &data))
-      return {};
+    if (!::GetFileAttributesExW(CallForm(path).c_str(), GetFileExInfoStandard, &data)) return {};
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return {PathInfo::kFolder, 0};
     return {PathInfo::kFile, (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow};
   }
 
   std::string FindNormalFile(const Path& path) override {
     WIN32_FIND_DATAW data;
-    if (!UniqueFind(::FindFirstFileW(LongPathForm(path.Native()).c_str(), &data))) return {};
+    if (!UniqueFind(::FindFirstFileW(CallForm(path).c_str(), &data))) return {};
     constexpr DWORD kNotNormal =
         FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (data.dwFileAttributes & kNotNormal) return {};

@@ -405,9 +405,19 @@ TEST_F(SaveSettingsTest, AFolderDeeperThanMaxPathIsSaved) {
   {
     as_windows::WithoutLongPathSupport windows7;
     EXPECT_NO_THROW(modQuimbel::SaveSettings());
-    // A typed path, with its "." and "..", names the same file.
-    const platform::Path typed(deep.native() + L"/./x\\..\\QuimbelAdvance.ini");
-    EXPECT_EQ(platform::RealFileSystem().Inspect(typed).kind, platform::PathInfo::kFile);
+    // A typed path, with its "." and "..", names the same file; so does one
+    // rooted on the current drive, or relative to that drive's current folder.
+    const std::wstring typed = deep.native() + L"/./x\\..\\QuimbelAdvance.ini";
+    wchar_t current[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, current);
+    ::SetCurrentDirectoryW(typed.substr(0, 3).c_str());
+    for (const std::wstring& form :
+         {typed, typed.substr(2), typed.substr(0, 2) + typed.substr(3)}) {
+      EXPECT_EQ(platform::RealFileSystem().Inspect(platform::Path(form)).kind,
+                platform::PathInfo::kFile)
+          << form.substr(0, 12);
+    }
+    ::SetCurrentDirectoryW(current);
   }
   EXPECT_GT(as_windows::WithoutLongPathSupport::longFormCalls, 0);
   const std::string saved = testing_support::ReadBytes(deep / "QuimbelAdvance.ini");
