@@ -14,13 +14,15 @@ namespace {
 
 int Run() {
   // Before any DLL beyond the exe's KnownDLL imports is loaded. What the
-  // common controls load as they start (the visual style, OLE's DLLs) comes
-  // first: not every loader limits those delayed loads too (Wine's does not),
-  // and a DLL already loaded is not searched for.
+  // common controls and the input method load as they start (the visual
+  // style; OLE's combase, Windows 8 on) comes first: not every loader limits
+  // those delayed loads too (Wine's does not), and a DLL already loaded is
+  // not searched for. (All of ole32 this early made the BIOS balloon vanish
+  // now and then under Wine on a busy machine; combase alone does not.)
   namespace functions = platform::system_functions;
   platform::LoadDllsFromSystemFolderOnly();
   platform::Find(functions::IsThemeActive);
-  platform::Find(functions::OleInitialize);
+  platform::SystemFunction(L"combase.dll", "CoInitializeEx");
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   const auto initControls = platform::Find(functions::InitCommonControlsEx);
   if (!initControls || !initControls(&controls)) platform::ThrowWin32(::GetLastError());
