@@ -33,8 +33,7 @@ test-native: native
 	@echo "== native tests =="
 	@ctest --preset native -j2
 
-# Both builds' tests, the x86 ones under 32-bit Wine (tools/test-windows.sh
-# builds x86 while the x64 tests run).
+# Both builds' tests, the x86 ones under 32-bit Wine.
 test-windows: deps
 	@tools/test-windows.sh $(WERROR)
 
