@@ -31,8 +31,8 @@ mkdir -p "$unpacked"
 cp "$a/dist/SHA256SUMS" "$unpacked/"
 # kind, the architecture objdump names, and the DLL characteristics the exe
 # must have: ASLR and DEP on both, high-entropy ASLR on x64.
-for spec in "win64 pei-x86-64 HIGH_ENTROPY_VA" "win32 pei-i386"; do
-  read -r kind format extra <<<"$spec"
+for build in "win64 pei-x86-64 HIGH_ENTROPY_VA" "win32 pei-i386"; do
+  read -r kind format extra <<<"$build"
   name="quimbel-$version-$kind"
   same "dist/$name.zip"
   same "build/dist/$kind/bin/quimbel.exe"

@@ -18,21 +18,13 @@ namespace {
   ThrowWin32(::GetLastError());
 }
 
-bool IsSeparator(wchar_t c) {
-  return c == L'\\' || c == L'/';
-}
-
 // The form a file call takes `given` in at any length. A rooted (\x) or
 // drive-relative (C:x) path names a file only with the process's current
 // drive and folders, which GetFullPathNameW applies to a path of any length
 // ("File path formats on Windows systems"); the rest is LongPathForm's.
 std::wstring CallForm(const Path& given) {
   const std::wstring& path = given.Native();
-  const bool rooted =
-      !path.empty() && IsSeparator(path[0]) && !(path.size() > 1 && IsSeparator(path[1]));
-  const bool driveRelative =
-      path.size() >= 2 && path[1] == L':' && !(path.size() > 2 && IsSeparator(path[2]));
-  if (path.size() < MAX_PATH || !(rooted || driveRelative)) return LongPathForm(path);
+  if (path.size() < MAX_PATH || !IsRelativeToCurrentDrive(path)) return LongPathForm(path);
   const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   std::wstring full(needed, L'\0');
   const DWORD got = needed ? ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr) : 0;

@@ -85,6 +85,14 @@ std::wstring_view TrimmedName(std::wstring_view name, bool last) {
 
 }  // namespace
 
+bool IsRelativeToCurrentDrive(std::wstring_view path) {
+  const bool rooted = !path.empty() && IsWindowsSeparator(path[0]) &&
+                      !(path.size() > 1 && IsWindowsSeparator(path[1]));
+  const bool driveRelative =
+      path.size() >= 2 && path[1] == L':' && !(path.size() > 2 && IsWindowsSeparator(path[2]));
+  return rooted || driveRelative;
+}
+
 std::wstring LongPathForm(std::wstring_view path) {
   constexpr std::size_t kMaxPath = 260;  // MAX_PATH, the terminating null included
   if (path.size() < kMaxPath || path.starts_with(L"\\\\?\\")) return std::wstring(path);

@@ -65,4 +65,8 @@ class Path {
 // they are. Pure, so natively testable.
 std::wstring LongPathForm(std::wstring_view path);
 
+// True for a Windows path rooted on the current drive (\x) or relative to a
+// drive's current folder (C:x): what it names depends on the process.
+bool IsRelativeToCurrentDrive(std::wstring_view path);
+
 }  // namespace platform

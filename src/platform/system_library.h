@@ -20,8 +20,9 @@ namespace platform {
 // KnownDLLs, also for the imports of the DLLs a program loads. Called first
 // thing, this makes the system folder the only place the DLLs loaded from
 // then on, and theirs, come from (SetDefaultDllDirectories: Windows 8 and
-// later, Windows 7 with KB2533623). Returns false where the system lacks it.
-bool LoadDllsFromSystemFolderOnly();
+// later, Windows 7 with KB2533623); where the system lacks it, SystemFunction
+// still loads from the system folder only.
+void LoadDllsFromSystemFolderOnly();
 
 // The function `name` of the system DLL `dll`, loaded from the system folder
 // (never from the program's own folder), or nullptr. Where the system lacks

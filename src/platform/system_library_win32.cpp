@@ -26,9 +26,9 @@ HMODULE LoadSystemDll(const wchar_t* dll) {
 
 }  // namespace
 
-bool LoadDllsFromSystemFolderOnly() {
-  const auto setDefault = Find(system_functions::SetDefaultDllDirectories);
-  return setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+void LoadDllsFromSystemFolderOnly() {
+  if (const auto setDefault = Find(system_functions::SetDefaultDllDirectories))
+    setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 FARPROC SystemFunction(const wchar_t* dll, const char* name) {
