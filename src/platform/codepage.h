@@ -1,17 +1,34 @@
-// The settings file is single-byte text in the system's code page; window
-// texts are Unicode. These are the only crossings between the two.
+// Text in the system's code page (single-byte such as 1252, double-byte such
+// as 932, or UTF-8 itself under 65001) and the UTF-8 the program works in.
 #pragma once
 
 #include <string>
 
+#include "platform/rt_error.h"
+
 namespace platform {
 
-// UTF-8 to the system's single-byte code page. Throws RuntimeError 5 when a
-// character has no exact match there: storing a look-alike would point the
-// emulator at another file.
+// A character the system's code page has no exact match for: run-time error
+// 5, naming the first such character.
+class CharacterNotStorable : public RuntimeError {
+ public:
+  explicit CharacterNotStorable(const std::string& character)
+      : RuntimeError(WithDetail(kInvalidArgument,
+                                "the system's code page cannot store the "
+                                "character \"" +
+                                    character + "\"")),
+        character_(character) {}
+  const std::string& Character() const { return character_; }
+
+ private:
+  std::string character_;
+};
+
+// UTF-8 to the system's code page. Throws CharacterNotStorable rather than
+// store a look-alike, which would name another file.
 std::string ToCodePage(const std::string& utf8);
 
-// The system's single-byte code page to UTF-8.
+// The system's code page to UTF-8.
 std::string FromCodePage(const std::string& bytes);
 
 }  // namespace platform

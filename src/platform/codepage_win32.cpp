@@ -1,5 +1,5 @@
-// Converting text between UTF-8 and the system code page, refusing what the code page
-// cannot store exactly.
+// Converting text between UTF-8 and the system code page, refusing what the
+// code page cannot store exactly. Both ways go through UTF-16.
 #include <windows.h>
 
 #include "platform/codepage.h"
@@ -58,9 +58,7 @@ std::string ToCodePage(const std::string& utf8) {
     }
     i += n - 1;
   }
-  throw RuntimeError(kInvalidArgument,
-                     "Invalid procedure call or argument: the BIOS path holds the character \"" +
-                         refused + "\", which the system's code page cannot store");
+  throw CharacterNotStorable(refused);
 }
 
 std::string FromCodePage(const std::string& bytes) {

@@ -3,8 +3,27 @@
 #pragma once
 
 #include "platform/path.h"
+#include "platform/rt_error.h"
 
 namespace platform {
+
+// A start refused for a reason the error's number does not tell: the user
+// did not give the administrator rights the program asks for, or the
+// program's path is longer than this Windows starts a program from.
+class StartRefused : public RuntimeError {
+ public:
+  enum Why { kElevationRefused, kPathTooLong };
+  StartRefused(int number, Why why)
+      : RuntimeError(WithDetail(number, why == kElevationRefused
+                                            ? "administrator rights were refused"
+                                            : "the path is longer than the 259 characters "
+                                              "Windows starts a program from")),
+        why_(why) {}
+  Why Reason() const { return why_; }
+
+ private:
+  Why why_;
+};
 
 class ProcessStarter {
  public:
@@ -12,7 +31,7 @@ class ProcessStarter {
   // Starts the executable at `exe` with no arguments, in a normal window
   // that takes the focus, in this program's current folder. Does not wait
   // for it and keeps nothing of it. Throws RuntimeError when it cannot be
-  // started.
+  // started, StartRefused where the number alone would not say why.
   virtual void Start(const Path& exe) = 0;
 };
 

@@ -60,11 +60,8 @@ void StartThroughShell(const Path& exe) {
   info.nShow = SW_SHOWNORMAL;  // lpDirectory null: this program's current folder
   if (shellExecute(&info)) return;
   const DWORD code = ::GetLastError();
-  if (code == ERROR_CANCELLED) {
-    throw RuntimeError(kPermissionDenied,
-                       StandardDescription(kPermissionDenied) +
-                           ": the emulator asks for administrator rights, and they were not given");
-  }
+  if (code == ERROR_CANCELLED)
+    throw StartRefused(kPermissionDenied, StartRefused::kElevationRefused);
   ThrowWin32(code);
 }
 
@@ -97,10 +94,7 @@ class Win32ProcessStarter final : public ProcessStarter {
     if (exe.Native().size() >= MAX_PATH && IsPathRefusal(code)) {
       // Windows without long path support starts no program from a path
       // this long; say so rather than leave the user guessing.
-      const int number = NumberFromWin32(code);
-      throw RuntimeError(number, StandardDescription(number) +
-                                     ": the emulator's path is longer than the 259 characters "
-                                     "Windows can start a program from");
+      throw StartRefused(NumberFromWin32(code), StartRefused::kPathTooLong);
     }
     ThrowWin32(code);
   }

@@ -35,6 +35,12 @@ class RuntimeError : public std::exception {
   RuntimeError(int number, std::string description)
       : number_(number), description_(std::move(description)) {}
 
+  // "<the number's standard description>: <detail>": the one form in which a
+  // failure says more than its number does.
+  static RuntimeError WithDetail(int number, const std::string& detail) {
+    return RuntimeError(number, StandardDescription(number) + ": " + detail);
+  }
+
   int Number() const { return number_; }
   const std::string& Description() const { return description_; }
   const char* what() const noexcept override { return description_.c_str(); }

@@ -64,10 +64,9 @@ void CheckBiosPath(std::string_view path) {
     what = "NUL character";
   }
   if (what != nullptr) {
-    throw platform::RuntimeError(
-        platform::kInvalidArgument,
-        std::string("Invalid procedure call or argument: the BIOS path holds a ") + what +
-            ", which cannot be stored in the settings file");
+    throw platform::RuntimeError::WithDetail(platform::kInvalidArgument,
+                                             std::string("the BIOS path holds a ") + what +
+                                                 ", which cannot be stored in the settings file");
   }
 }
 

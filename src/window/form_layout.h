@@ -1,9 +1,12 @@
 // The main window's controls: kind, container, text, place and size in
 // twips, keyboard order, colour and what each does beyond its kind. The Win32
 // layer makes every control from this table (class, style, place, font,
-// z-order and keyboard order come from its columns); it names a control only
-// to route its events to the handler of that name. Tests read the table to
-// know where things must be. What must hold of it is checked when compiling.
+// z-order and keyboard order come from its columns). Beyond routing events to
+// the handler of a control's name, it names only the tab control (its tabs,
+// their size and style, the focus at start), the splash picture and its label
+// (made with the tab control, for the first picture) and the BIOS box (where
+// the balloon tip points). Tests read the table to know where things must be.
+// What must hold of it is checked when compiling.
 #pragma once
 
 #include <array>
@@ -41,7 +44,7 @@ enum class Ctl : int {
 enum class Kind { kTabControl, kFrame, kPicture, kLabel, kOption, kCommand, kCheck, kTextBox };
 
 // Colours by meaning, so that they follow the user's colour scheme.
-enum class Paint { kDefault, kButtonFace, kWindow };
+enum class Paint { kButtonFace, kWindow };
 
 // What a control does beyond what its kind does.
 enum Trait : unsigned {
@@ -87,13 +90,6 @@ inline constexpr int kTabFontTenthsOfPoint = 83;
 
 inline constexpr unsigned kSplashTimerMs = 10000;
 
-template <std::size_t N>
-constexpr std::array<ControlSpec, N> MakeTable(const ControlSpec (&rows)[N]) {
-  std::array<ControlSpec, N> table{};
-  for (std::size_t i = 0; i < N; ++i) table[i] = rows[i];
-  return table;
-}
-
 inline constexpr std::string_view kNoTip;
 inline constexpr std::string_view kVersionLine =
     "version " QUIMBEL_VERSION_SHORT " - tested on Quimbel Advance 0.7+";
@@ -101,24 +97,24 @@ inline constexpr std::string_view kBiosTip =
     "Must be the full path where the BIOS is located. The extension must be GBA.";
 
 // clang-format off
-inline constexpr auto kControls = MakeTable({
+inline constexpr auto kControls = std::to_array<ControlSpec>({
   // id                  name               kind               parent        page     text                                left  top   width height tab paint               traits
   {Ctl::SSTab1,          "SSTab1",          Kind::kTabControl, Ctl::kForm,   kNoPage, "",                                  0,    0, 5175, 2415,  0, Paint::kButtonFace, kPlain,           kNoTip},
   {Ctl::Frame4,          "Frame4",          Kind::kFrame,      Ctl::SSTab1,  0,       "",                                120,  360, 4935, 1935,  5, Paint::kButtonFace, kPlain,           kNoTip},
-  {Ctl::Option1,         "Option1",         Kind::kOption,     Ctl::Frame4,  kNoPage, "Start Quimbel Advance",           240,  360, 1935,  195,  9, Paint::kDefault,    kGroupStart,      kNoTip},
-  {Ctl::Option3,         "Option3",         Kind::kOption,     Ctl::Frame4,  kNoPage, "Start Quimbel Advance and Exit",  240,  720, 2775,  195,  6, Paint::kDefault,    kPlain,           kNoTip},
-  {Ctl::Option2,         "Option2",         Kind::kOption,     Ctl::Frame4,  kNoPage, "Exit",                            240, 1080,  615,  195,  8, Paint::kDefault,    kPlain,           kNoTip},
-  {Ctl::Command1,        "Command1",        Kind::kCommand,    Ctl::Frame4,  kNoPage, "&Ok",                            3840, 1440,  975,  375,  7, Paint::kDefault,    kPlain,           kNoTip},
-  {Ctl::Frame2,          "Frame2",          Kind::kFrame,      Ctl::SSTab1,  1,       "",                                120,  360, 4935, 1935, 10, Paint::kDefault,    kPlain,           kNoTip},
-  {Ctl::Check1,          "Check1",          Kind::kCheck,      Ctl::Frame2,  kNoPage, "Debug menu",                      240,  240, 1215,  255, 14, Paint::kDefault,    kPlain,           kNoTip},
-  {Ctl::Check2,          "Check2",          Kind::kCheck,      Ctl::Frame2,  kNoPage, "Sound",                           240,  600, 1455,  255, 12, Paint::kDefault,    kPlain,           kNoTip},
-  {Ctl::txtBios,         "txtBios",         Kind::kTextBox,    Ctl::Frame2,  kNoPage, "",                               1080,  960, 3735,  285, 13, Paint::kDefault,    kPlain,           kBiosTip},
-  {Ctl::Label1,          "Label1",          Kind::kLabel,      Ctl::Frame2,  kNoPage, "GBA BIOS",                        240,  960,  975,  255, 15, Paint::kDefault,    kNamesTextBox,    kNoTip},
-  {Ctl::cmdSaveSettings, "cmdSaveSettings", Kind::kCommand,    Ctl::Frame2,  kNoPage, "&Save",                          3960, 1440,  855,  375, 11, Paint::kDefault,    kPlain,           kNoTip},
-  {Ctl::Frame5,          "Frame5",          Kind::kFrame,      Ctl::SSTab1,  2,       "",                                120,  360, 4935, 1935,  1, Paint::kDefault,    kPlain,           kNoTip},
-  {Ctl::lblCopyRight,    "lblCopyRight",    Kind::kLabel,      Ctl::Frame5,  kNoPage, "...",                             120,  240, 4455, 1215,  4, Paint::kDefault,    kWraps,           kNoTip},
-  {Ctl::Label3,          "Label3",          Kind::kLabel,      Ctl::Frame5,  kNoPage, kVersionLine,                       120, 1560, 3615,  255, 3, Paint::kDefault,    kPlain,           kNoTip},
-  {Ctl::cmdReadme,       "cmdReadme",       Kind::kCommand,    Ctl::Frame5,  kNoPage, "&Read me",                       3840, 1440,  975,  375,  2, Paint::kDefault,    kPlain,           kNoTip},
+  {Ctl::Option1,         "Option1",         Kind::kOption,     Ctl::Frame4,  kNoPage, "Start Quimbel Advance",           240,  360, 1935,  195,  9, Paint::kButtonFace, kGroupStart,      kNoTip},
+  {Ctl::Option3,         "Option3",         Kind::kOption,     Ctl::Frame4,  kNoPage, "Start Quimbel Advance and Exit",  240,  720, 2775,  195,  6, Paint::kButtonFace, kPlain,           kNoTip},
+  {Ctl::Option2,         "Option2",         Kind::kOption,     Ctl::Frame4,  kNoPage, "Exit",                            240, 1080,  615,  195,  8, Paint::kButtonFace, kPlain,           kNoTip},
+  {Ctl::Command1,        "Command1",        Kind::kCommand,    Ctl::Frame4,  kNoPage, "&Ok",                            3840, 1440,  975,  375,  7, Paint::kButtonFace, kPlain,           kNoTip},
+  {Ctl::Frame2,          "Frame2",          Kind::kFrame,      Ctl::SSTab1,  1,       "",                                120,  360, 4935, 1935, 10, Paint::kButtonFace, kPlain,           kNoTip},
+  {Ctl::Check1,          "Check1",          Kind::kCheck,      Ctl::Frame2,  kNoPage, "Debug menu",                      240,  240, 1215,  255, 14, Paint::kButtonFace, kPlain,           kNoTip},
+  {Ctl::Check2,          "Check2",          Kind::kCheck,      Ctl::Frame2,  kNoPage, "Sound",                           240,  600, 1455,  255, 12, Paint::kButtonFace, kPlain,           kNoTip},
+  {Ctl::txtBios,         "txtBios",         Kind::kTextBox,    Ctl::Frame2,  kNoPage, "",                               1080,  960, 3735,  285, 13, Paint::kButtonFace, kPlain,           kBiosTip},
+  {Ctl::Label1,          "Label1",          Kind::kLabel,      Ctl::Frame2,  kNoPage, "GBA BIOS",                        240,  960,  975,  255, 15, Paint::kButtonFace, kNamesTextBox,    kNoTip},
+  {Ctl::cmdSaveSettings, "cmdSaveSettings", Kind::kCommand,    Ctl::Frame2,  kNoPage, "&Save",                          3960, 1440,  855,  375, 11, Paint::kButtonFace, kPlain,           kNoTip},
+  {Ctl::Frame5,          "Frame5",          Kind::kFrame,      Ctl::SSTab1,  2,       "",                                120,  360, 4935, 1935,  1, Paint::kButtonFace, kPlain,           kNoTip},
+  {Ctl::lblCopyRight,    "lblCopyRight",    Kind::kLabel,      Ctl::Frame5,  kNoPage, "...",                             120,  240, 4455, 1215,  4, Paint::kButtonFace, kWraps,           kNoTip},
+  {Ctl::Label3,          "Label3",          Kind::kLabel,      Ctl::Frame5,  kNoPage, kVersionLine,                       120, 1560, 3615,  255, 3, Paint::kButtonFace, kPlain,           kNoTip},
+  {Ctl::cmdReadme,       "cmdReadme",       Kind::kCommand,    Ctl::Frame5,  kNoPage, "&Read me",                       3840, 1440,  975,  375,  2, Paint::kButtonFace, kPlain,           kNoTip},
   // The splash lies above everything on the Run tab, tab strip included.
   {Ctl::Picture1,        "Picture1",        Kind::kPicture,    Ctl::SSTab1,  0,       "",                                  0,    0, 5265, 2415, 17, Paint::kWindow,     kClicks | kOnTop, kNoTip},
   {Ctl::Label2,          "Label2",          Kind::kLabel,      Ctl::Picture1, kNoPage, "Click to start.",                3360, 2040, 1095,  255, 18, Paint::kWindow,     kClicks,          kNoTip},

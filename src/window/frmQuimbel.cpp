@@ -126,6 +126,11 @@ frmQuimbel::BiosEntry frmQuimbel::Entry(const std::string& text) const {
   if (text == loadedBiosText_) return {text, loadedBiosBytes_, std::nullopt};
   try {
     return {text, platform::ToCodePage(text), std::nullopt};
+  } catch (const platform::CharacterNotStorable& refusal) {
+    return {text, std::nullopt,
+            platform::RuntimeError::WithDetail(
+                refusal.Number(), "the BIOS path holds the character \"" + refusal.Character() +
+                                      "\", which the system's code page cannot store")};
   } catch (const platform::RuntimeError& refusal) {
     return {text, std::nullopt, refusal};
   }

@@ -8,16 +8,25 @@ namespace {
 constexpr const char* kEmulatorName = "QuimbelAdvance.exe";
 
 // Starts the emulator; a failure is shown and the program goes on, since
-// nothing was started that an exit could leave behind.
+// nothing was started that an exit could leave behind. A refusal the system
+// gives a reason for says it of the emulator.
 bool StartEmulator(FormView& view, platform::ProcessStarter& processes, const platform::Path& exe) {
+  std::optional<platform::RuntimeError> failure;
   try {
     processes.Start(exe);
     return true;
+  } catch (const platform::StartRefused& e) {
+    failure = platform::RuntimeError::WithDetail(
+        e.Number(), e.Reason() == platform::StartRefused::kElevationRefused
+                        ? "the emulator asks for administrator rights, and they were not given"
+                        : "the emulator's path is longer than the 259 characters Windows can "
+                          "start a program from");
   } catch (const platform::RuntimeError& e) {
-    view.MsgBox(FailureMessage("The emulator could not be started.", e), modQuimbel::kStyleCritical,
-                modQuimbel::kMessageTitle);
-    return false;
+    failure = e;
   }
+  view.MsgBox(FailureMessage("The emulator could not be started.", *failure),
+              modQuimbel::kStyleCritical, modQuimbel::kMessageTitle);
+  return false;
 }
 
 }  // namespace

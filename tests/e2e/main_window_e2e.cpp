@@ -300,6 +300,10 @@ TEST_F(MainWindow, FailedSaveIsShownAndNothingIsLost) {
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(Starter::BoxText(box).substr(0, 45),
             L"The settings could not be saved.\r\nNumber 5\r\nD");
+  EXPECT_EQ(Starter::BoxText(box),
+            L"The settings could not be saved.\r\nNumber 5\r\nDescription Invalid procedure call "
+            L"or argument: the BIOS path holds the character \"\u65E5\", which the system's code "
+            L"page cannot store");
   Starter::CloseBox(box);
   EXPECT_EQ(folder_.Settings(), kFile);
 }

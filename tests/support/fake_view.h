@@ -1,6 +1,7 @@
 // The main window's controls as plain values, for testing its handlers.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -36,7 +37,7 @@ class FakeView : public window::FormView, public platform::ProcessStarter {
   }
   void EndProgram() override { ended = true; }
   void Start(const platform::Path& path) override {
-    if (startError != 0) throw platform::RuntimeError(startError);
+    if (startFailure) startFailure();
     started.push_back(path);
   }
   void ShowReadme(const std::string& t) override { readmes.push_back(t); }
@@ -51,7 +52,7 @@ class FakeView : public window::FormView, public platform::ProcessStarter {
   std::map<window::Ctl, bool> visible;
   std::vector<ShownMessage> messages;
   bool ended = false;
-  int startError = 0;
+  std::function<void()> startFailure;  // throws what the system answers
   std::vector<platform::Path> started;
   std::vector<std::string> readmes;
   int page = 0;

@@ -193,18 +193,35 @@ TEST_F(FormTest, OkWithoutTheEmulatorEndsWhateverIsSelected) {
     }
 }
 
+// A refusal the system gives a reason for says that reason of the emulator.
 TEST_F(FormTest, FailedStartIsShownAndNothingEnds) {
   AddEmulator();
-  view_.startError = 5;
-  view_.value[Ctl::Option3] = 1;
-  form_.Command1_Click();
-  ASSERT_EQ(view_.messages.size(), 1u);
-  EXPECT_EQ(view_.messages[0].text,
-            "The emulator could not be started.\r\nNumber 5\r\nDescription Invalid procedure "
-            "call or argument");
-  EXPECT_EQ(view_.messages[0].style, 16);
-  EXPECT_EQ(view_.messages[0].title, "Quimbel Advance starter");
-  EXPECT_FALSE(view_.ended);
+  using platform::StartRefused;
+  const struct {
+    std::function<void()> failure;
+    const char* text;
+  } cases[] = {
+      {[] { throw platform::RuntimeError(5); },
+       "The emulator could not be started.\r\nNumber 5\r\nDescription Invalid procedure "
+       "call or argument"},
+      {[] { throw StartRefused(70, StartRefused::kElevationRefused); },
+       "The emulator could not be started.\r\nNumber 70\r\nDescription Permission denied: the "
+       "emulator asks for administrator rights, and they were not given"},
+      {[] { throw StartRefused(76, StartRefused::kPathTooLong); },
+       "The emulator could not be started.\r\nNumber 76\r\nDescription Path not found: the "
+       "emulator's path is longer than the 259 characters Windows can start a program from"},
+  };
+  for (const auto& c : cases) {
+    view_.messages.clear();
+    view_.startFailure = c.failure;
+    view_.value[Ctl::Option3] = 1;
+    form_.Command1_Click();
+    ASSERT_EQ(view_.messages.size(), 1u);
+    EXPECT_EQ(view_.messages[0].text, c.text);
+    EXPECT_EQ(view_.messages[0].style, 16);
+    EXPECT_EQ(view_.messages[0].title, "Quimbel Advance starter");
+    EXPECT_FALSE(view_.ended);
+  }
 }
 
 // The word about a BIOS path after a save: what the path names, in one

@@ -1,5 +1,5 @@
-// Containers that pass their children's notifications on and paint their
-// insides.
+// Containers that pass their children's notifications on; the tab page and
+// the frames' insides in the button-face colour.
 #include "window/win32/containers.h"
 
 #include <commctrl.h>
@@ -15,20 +15,15 @@ LRESULT PassOn(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return pass ? pass(hwnd, msg, wp, lp) : ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-bool IsClass(HWND hwnd, const wchar_t* name) {
-  wchar_t cls[32];
-  ::GetClassNameW(hwnd, cls, 32);
-  return lstrcmpiW(cls, name) == 0;
-}
-
-LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+// The subclass's ID is the container's kind.
+LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR kind,
                                DWORD_PTR mainWindow) {
+  using window::Kind;
   switch (msg) {
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
     case WM_DRAWITEM:
       return ::SendMessageW(reinterpret_cast<HWND>(mainWindow), msg, wp, lp);
     case WM_PAINT: {
@@ -36,7 +31,7 @@ LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
       // visual style's white; the page is the button-face colour, like the
       // frames on it. The control draws its tabs and edge over that, unless
       // nothing of it shows: under the splash, the whole of it is covered.
-      if (!IsClass(hwnd, WC_TABCONTROLW)) break;
+      if (static_cast<Kind>(kind) != Kind::kTabControl) break;
       PAINTSTRUCT paint;
       HDC dc = ::BeginPaint(hwnd, &paint);
       if (!::IsRectEmpty(&paint.rcPaint)) {
@@ -48,7 +43,7 @@ LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
     }
     case WM_ERASEBKGND: {
       // A group box paints only its border; its inside is the frame's colour.
-      if (!IsClass(hwnd, WC_BUTTONW)) break;
+      if (static_cast<Kind>(kind) != Kind::kFrame) break;
       RECT rc;
       ::GetClientRect(hwnd, &rc);
       ::FillRect(reinterpret_cast<HDC>(wp), &rc, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -62,9 +57,10 @@ LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
 
 }  // namespace
 
-void HandChildrenTo(HWND container, HWND mainWindow) {
+void HandChildrenTo(HWND container, window::Kind kind, HWND mainWindow) {
   if (const auto subclass = platform::Find(platform::system_functions::SetWindowSubclass))
-    subclass(container, ForwardToMain, 1, reinterpret_cast<DWORD_PTR>(mainWindow));
+    subclass(container, ForwardToMain, static_cast<UINT_PTR>(kind),
+             reinterpret_cast<DWORD_PTR>(mainWindow));
 }
 
 }  // namespace win32

@@ -124,7 +124,7 @@ void ControlSet::Make(const window::ControlSpec& entry, UINT dpi, const WindowFo
   if (record.enabled) ::EnableWindow(control, *record.enabled ? TRUE : FALSE);
   if (entry.traits & window::kNamesTextBox) CutLabel(control, entry, dpi);
   record.window = control;
-  if (cs.exStyle & WS_EX_CONTROLPARENT) HandChildrenTo(control, window_);
+  if (cs.exStyle & WS_EX_CONTROLPARENT) HandChildrenTo(control, entry.kind, window_);
   if (onMade_) onMade_(entry);
 }
 

@@ -29,18 +29,14 @@ MainWindow::MainWindow(HWND owner, platform::FileSystem& files, platform::Proces
     : owner_(owner), files_(files), form_(*this, files, processes) {}
 
 void MainWindow::Open() {
-  RegisterWindowClass(kClassName, &BaseWindow::Proc, kIconResource);
-
   // Created at its final size, centred on the primary screen, so that
   // nothing is laid out twice; another monitor's DPI arrives as WM_DPICHANGED.
   dpi_ = SystemDpi();
   const SIZE size = OuterSize(Px(window::kClientWidth, dpi_), Px(window::kClientHeight, dpi_),
                               kStyle, kExStyle, dpi_);
   const int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
-  CreateWindowOrThrow(kExStyle, kClassName, platform::Widen(window::kMainCaption).c_str(), kStyle,
-                      (screenW - size.cx) / 2, (screenH - size.cy) / 2, size.cx, size.cy, owner_,
-                      nullptr, this);
-  WindowOpened();
+  Create(kClassName, kIconResource, kExStyle, platform::Widen(window::kMainCaption).c_str(), kStyle,
+         (screenW - size.cx) / 2, (screenH - size.cy) / 2, size.cx, size.cy, owner_);
   platform::SetConsentPromptFallback(hwnd_);
   controls_.Attach(hwnd_, [this](const window::ControlSpec& entry) { OnControlMade(entry); });
   biosTip_.Attach(hwnd_);
@@ -202,7 +198,6 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       dropTarget_.Reset();
       ::KillTimer(hwnd_, kSplashTimer);
       platform::SetConsentPromptFallback(nullptr);
-      WindowClosed();
       return 0;
     default:
       return ::DefWindowProcW(hwnd_, msg, wp, lp);

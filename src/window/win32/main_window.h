@@ -50,7 +50,6 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
  private:
   friend class BaseWindow<MainWindow>;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
-  void OnDestroyed() {}
   void OnCommand(window::Ctl id, UINT code);
   LRESULT OnColor(HDC dc, HWND control);
   void CreateControls();

@@ -19,44 +19,26 @@ constexpr int kIconResource = 2;
 
 ReadmeWindow::ReadmeWindow(HWND owner, std::function<void()> onClosed)
     : onClosed_(std::move(onClosed)) {
-  RegisterWindowClass(kClassName, &BaseWindow::Proc, kIconResource);
-
   // Fixed on the screen, wherever the main window is.
   dpi_ = SystemDpi();
   const int left = Px(kLeft, dpi_), top = Px(kTop, dpi_);
   const RECT outer =
       OuterRect({left, top, left + Px(kWidth, dpi_), top + Px(kHeight, dpi_)}, kStyle, 0, dpi_);
-  CreateWindowOrThrow(0, kClassName, L"Readme Quimbel Advance starter", kStyle, outer.left,
-                      outer.top, outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
-                      this);
-  WindowOpened();
-  try {
-    font_ = CreateDialogFont(dpi_);
-    label_ = CreateWindowOrThrow(
-        0, L"STATIC", L"...", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, Px(kLabelLeft, dpi_),
-        Px(kLabelTop, dpi_), Px(kLabelWidth, dpi_), Px(kLabelHeight, dpi_), hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)));
-    ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-    if (WindowDpi(hwnd_) != dpi_) {
-      dpi_ = WindowDpi(hwnd_);
-      Layout(nullptr);
-    } else {
-      SetClientSize(hwnd_, Px(kWidth, dpi_), Px(kHeight, dpi_), dpi_);
-    }
-  } catch (...) {
-    // The window is made whole or not at all: it forgets this object, which
-    // the failed construction frees, and goes with it.
-    HWND hwnd = std::exchange(hwnd_, nullptr);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    ::DestroyWindow(hwnd);
-    WindowClosed();
-    throw;
+  Create(kClassName, kIconResource, 0, L"Readme Quimbel Advance starter", kStyle, outer.left,
+         outer.top, outer.right - outer.left, outer.bottom - outer.top, owner);
+  // Whatever fails from here leaves no window: the base takes it with it.
+  font_ = CreateDialogFont(dpi_);
+  label_ = CreateWindowOrThrow(0, L"STATIC", L"...", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                               Px(kLabelLeft, dpi_), Px(kLabelTop, dpi_), Px(kLabelWidth, dpi_),
+                               Px(kLabelHeight, dpi_), hwnd_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kLabelId)));
+  ::SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+  if (WindowDpi(hwnd_) != dpi_) {
+    dpi_ = WindowDpi(hwnd_);
+    Layout(nullptr);
+  } else {
+    SetClientSize(hwnd_, Px(kWidth, dpi_), Px(kHeight, dpi_), dpi_);
   }
-}
-
-ReadmeWindow::~ReadmeWindow() {
-  onClosed_ = nullptr;  // its owner is the one ending it
-  if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
 void ReadmeWindow::ShowText(const std::string& text) {
@@ -94,9 +76,6 @@ LRESULT ReadmeWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_THEMECHANGED:
       if (label_) Layout(nullptr);
       return 0;
-    case WM_DESTROY:
-      WindowClosed();
-      break;
     default:
       break;
   }

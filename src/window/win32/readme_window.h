@@ -15,9 +15,9 @@ namespace win32 {
 class ReadmeWindow final : public BaseWindow<ReadmeWindow> {
  public:
   // Makes the window, hidden (`owner` keeps it off the taskbar), whole or not
-  // at all. `onClosed` hears when the user has closed it; it may delete this.
+  // at all; it goes with this object. `onClosed` hears when the user has
+  // closed it; it may delete this.
   ReadmeWindow(HWND owner, std::function<void()> onClosed);
-  ~ReadmeWindow();  // the window goes with its object
 
   // Sets the text and shows the window in front, without moving it.
   void ShowText(const std::string& text);

@@ -58,9 +58,9 @@ WindowIcons SetIconsForDpi(HWND hwnd, int iconResource, UINT dpi) {
 }
 
 HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int x,
-                         int y, int width, int height, HWND parent, HMENU menu, void* param) {
+                         int y, int width, int height, HWND parent, HMENU menu) {
   HWND hwnd = ::CreateWindowExW(exStyle, cls, text, style, x, y, width, height, parent, menu,
-                                ::GetModuleHandleW(nullptr), param);
+                                ::GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) ThrowLastError();
   return hwnd;
 }
@@ -122,8 +122,8 @@ void WindowOpened() {
   ++openWindows;
 }
 
-void WindowClosed() {
-  if (--openWindows == 0) ::PostQuitMessage(0);
+void WindowClosed(bool endWhenLast) {
+  if (--openWindows == 0 && endWhenLast) ::PostQuitMessage(0);
 }
 
 }  // namespace win32

@@ -181,10 +181,6 @@ TEST_F(InProcessWindow, ADpiChangeNeverLeavesAControlWithADeletedFont) {
   EXPECT_EQ(deadFontMoments, 0);
 }
 
-// Screen readers name an edit box after the static control right before it
-// in z-order: that is the label "GBA BIOS", at every DPI, however late the
-// page was made; where the system's accessibility objects answer, they say
-// so.
 // Every container's controls in z-order, which is also the order screen
 // readers and the keyboard meet them in. The tab strip's scroll arrows, which
 // the system makes anew as the strip is sized, have no ID and are left out.
@@ -204,6 +200,10 @@ std::vector<std::vector<HWND>> ChildOrders(HWND root) {
   return orders;
 }
 
+// Screen readers name an edit box after the static control right before it
+// in z-order: that is the label "GBA BIOS", at every DPI, however late the
+// page was made; where the system's accessibility objects answer, they say
+// so.
 TEST_F(InProcessWindow, ScreenReadersNameTheBiosBoxAfterItsLabel) {
   HWND box = Control(Ctl::txtBios), label = Control(Ctl::Label1);
   const auto orders = ChildOrders(main_.Hwnd());
