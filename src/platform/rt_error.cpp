@@ -12,6 +12,8 @@ std::string StandardDescription(int number) {
       return "Invalid procedure call or argument";
     case kOutOfMemory:
       return "Out of memory";
+    case kInternalError:
+      return "Internal error";
     case kFileNotFound:
       return "File not found";
     case kDeviceIO:

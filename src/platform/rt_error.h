@@ -14,6 +14,7 @@ namespace platform {
 enum ErrorNumber : int {
   kInvalidArgument = 5,
   kOutOfMemory = 7,
+  kInternalError = 51,  // the last-resort report of a failure nothing expected
   kFileNotFound = 53,
   kDeviceIO = 57,
   kDiskFull = 61,

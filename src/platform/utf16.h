@@ -1,5 +1,6 @@
-// Text between UTF-16, as Windows keeps it, and UTF-8 or another code page:
-// the one place the program converts.
+// Text between UTF-16, as Windows keeps it, and UTF-8 or another code page,
+// for paths and window texts. (codepage.h converts the settings file's text
+// with these, but to the code page itself, refusing what it cannot store.)
 #pragma once
 
 #include <string>

@@ -32,8 +32,9 @@ class SettingsHost {
   // Check box values: 1 checked, 0 unchecked.
   virtual int DebugMenuCheck() = 0;  // Check1
   virtual int SoundCheck() = 0;      // Check2
-  // The text of txtBios in the settings file's single-byte code page. Throws
-  // RuntimeError 5 when the text holds a character the code page lacks.
+  // The text of txtBios in the system's code page, which the settings file is
+  // written in. Throws RuntimeError 5 when the text holds a character the code
+  // page cannot store.
   virtual std::string BiosText() = 0;
   virtual void SetSaveButton(const std::string& caption, bool enabled) = 0;
 };
@@ -54,8 +55,9 @@ void LoadSettings();
 
 // Writes the window's values into the file's three setting lines through a
 // temporary file that then replaces the settings file in one step. On any
-// failure the settings file is unchanged, no temporary file is left, and the
-// error (SettingsFileMissing when there is no file) passes to the caller.
+// failure the settings file is unchanged, the temporary file is deleted (it
+// stays only if deleting it fails too), and the error (SettingsFileMissing
+// when there is no file) passes to the caller.
 void SaveSettings();
 
 // The message shown when the settings file is missing.

@@ -398,8 +398,8 @@ TEST_F(MainWindow, PaintsWithTheUsersColours) {
 }
 
 // The BIOS text box has no length limit of its own: a pasted path longer
-// than the system's default 30,000 characters is kept whole, and so is a
-// stored one, which takes further typing.
+// than an edit control takes by default (32,767 characters; Wine's 30,000)
+// is kept whole, and a stored one that long still takes typing.
 TEST_F(MainWindow, ALongPathIsKeptWhole) {
   const std::string stored = "C:\\" + std::string(40000, 's') + ".gba";
   folder_.WriteSettings("BIOSRom                  \"" + stored + "\"\r\n");

@@ -117,8 +117,9 @@ void ControlSet::Make(const window::ControlSpec& entry, UINT dpi, const WindowFo
                           Px(entry.top, dpi), Px(entry.width, dpi), Px(entry.height, dpi),
                           Get(entry.parent), reinterpret_cast<HMENU>(entry.id));
   ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(entry)), FALSE);
-  // A text box without a length limit of its own keeps whatever is put in
-  // it; the system's default would cut a path at 30,000 characters.
+  // The user may type or paste a path of any length: by default an edit
+  // control takes at most 32,767 typed characters (Wine's 30,000), and text
+  // set longer than that takes no more typing.
   if (entry.kind == Kind::kTextBox) ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
   if (record.value == 1) ::SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
   if (record.enabled) ::EnableWindow(control, *record.enabled ? TRUE : FALSE);

@@ -94,8 +94,8 @@ std::string WindowText(HWND hwnd) {
 }
 
 void ReportFatal(std::exception_ptr error) noexcept {
-  int number = 51;
-  std::string description = "Internal error";
+  int number = platform::kInternalError;
+  std::string description = platform::StandardDescription(number);
   try {
     std::rethrow_exception(error);
   } catch (const platform::RuntimeError& e) {

@@ -1,6 +1,6 @@
-// What the main window adds to its controls once it can: the text box's
-// hover tooltip once the window is idle, and OLE, for drops and for the BIOS
-// box's path completion, once it may be needed.
+// What the main window leaves out of its first picture, to add once it can:
+// the text box's hover tooltip once the window is idle, and OLE, for drops
+// and for the BIOS box's path completion, once it may be needed.
 #include <windows.h>
 
 #include <commctrl.h>
