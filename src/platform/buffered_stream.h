@@ -18,7 +18,7 @@ class BufferedTextStream : public TextStream {
   void ReadLineInto(std::string& line) override;
   void WriteLine(const std::string& text) override;
   // In bulk from this stream's read buffer to another buffered stream's
-  // write buffer: runs of lines that already end in CR LF move as they are.
+  // write buffer: runs of lines move as they are, a bare LF made CR LF.
   std::size_t CopyLinesUntil(TextStream& out, std::string_view stops) override;
   void Commit() override;
   void Close() override;

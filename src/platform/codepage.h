@@ -8,20 +8,15 @@
 
 namespace platform {
 
-// A character the system's code page has no exact match for: run-time error
-// 5, naming the first such character.
-class CharacterNotStorable : public RuntimeError {
- public:
-  explicit CharacterNotStorable(const std::string& character)
+// A character the system's code page has no exact match for (error 5).
+struct CharacterNotStorable : RuntimeError {
+  std::string character;  // the first such, UTF-8
+  explicit CharacterNotStorable(const std::string& refused)
       : RuntimeError(WithDetail(kInvalidArgument,
                                 "the system's code page cannot store the "
                                 "character \"" +
-                                    character + "\"")),
-        character_(character) {}
-  const std::string& Character() const { return character_; }
-
- private:
-  std::string character_;
+                                    refused + "\"")),
+        character(refused) {}
 };
 
 // UTF-8 to the system's code page. Throws CharacterNotStorable rather than

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "platform/codepage.h"
-#include "platform/rt_error.h"
 #include "platform/utf16.h"
 
 namespace platform {

@@ -14,7 +14,7 @@ namespace platform {
 
 enum class IOMode { kForReading = 1, kForWriting = 2 };
 
-// A file opened as single-byte text. Lines are bytes, never decoded: a line
+// A file opened as text. Lines are bytes, never decoded: a line
 // ends at LF, a CR right before that LF belongs to the terminator, and every
 // other byte (NUL, a lone CR, 0x80 and above) is part of the line.
 class TextStream {

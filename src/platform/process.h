@@ -7,22 +7,15 @@
 
 namespace platform {
 
-// A start refused for a reason the error's number does not tell: the user
-// did not give the administrator rights the program asks for, or the
-// program's path is longer than this Windows starts a program from.
-class StartRefused : public RuntimeError {
- public:
-  enum Why { kElevationRefused, kPathTooLong };
-  StartRefused(int number, Why why)
-      : RuntimeError(WithDetail(number, why == kElevationRefused
+// A start refused for a reason its number does not tell, for the caller to word.
+struct StartRefused : RuntimeError {
+  enum Why { kElevationRefused, kPathTooLong } why;
+  StartRefused(int number, Why reason)
+      : RuntimeError(WithDetail(number, reason == kElevationRefused
                                             ? "administrator rights were refused"
                                             : "the path is longer than the 259 characters "
                                               "Windows starts a program from")),
-        why_(why) {}
-  Why Reason() const { return why_; }
-
- private:
-  Why why_;
+        why(reason) {}
 };
 
 class ProcessStarter {

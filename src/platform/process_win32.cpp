@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/process.h"
-#include "platform/rt_error.h"
 #include "platform/system_library.h"
 #include "platform/unique_handle.h"
 

@@ -33,8 +33,9 @@ FARPROC SystemFunction(const wchar_t* dll, const char* name);
 
 // One function of the list below, typed as the system's headers declare it
 // (decltype adds no import); Find gives it, or nullptr where the system lacks
-// it. It is looked up at every call, which is rare and cheap: what the system
-// has is then what the last lookup found, a test's GetProcAddress included.
+// it. It is looked up at every call (for DefSubclassProc, every message of a
+// container), two lookups in a DLL already loaded: what the system has is then
+// what the last lookup found, a test's GetProcAddress included.
 template <class Fn>
 struct SystemFunctionRef {
   const wchar_t* dll;

@@ -1,4 +1,4 @@
-// A gentle word about the BIOS path: what a path that is about to be saved,
+// A gentle word about the BIOS path: what a path that was just saved,
 // or was just dropped, names, when that is not a GBA BIOS image.
 #pragma once
 

@@ -34,12 +34,6 @@ void frmQuimbel::Form_Load() {
   view_.SetText(Ctl::lblCopyRight, std::string(kCreditText));
 }
 
-void frmQuimbel::Check1_Click() {
-  view_.SetEnabled(Ctl::cmdSaveSettings, true);
-}
-void frmQuimbel::Check2_Click() {
-  view_.SetEnabled(Ctl::cmdSaveSettings, true);
-}
 void frmQuimbel::txtBios_Change() {
   view_.HideBiosTip();
   view_.SetEnabled(Ctl::cmdSaveSettings, true);
@@ -91,28 +85,6 @@ void frmQuimbel::HideSplash() {
   view_.SetVisible(Ctl::Label2, false);
 }
 
-void frmQuimbel::Timer1_Timer() {
-  HideSplash();
-}
-void frmQuimbel::Picture1_Click() {
-  HideSplash();
-}
-void frmQuimbel::Label2_Click() {
-  HideSplash();
-}
-
-void frmQuimbel::MsgBox(const std::string& text, int style, const std::string& title) {
-  view_.MsgBox(text, style, title);
-}
-void frmQuimbel::EndProgram() {
-  view_.EndProgram();
-}
-int frmQuimbel::DebugMenuCheck() {
-  return view_.Value(Ctl::Check1);
-}
-int frmQuimbel::SoundCheck() {
-  return view_.Value(Ctl::Check2);
-}
 std::string frmQuimbel::BiosText() {
   // Asked for each BIOSRom line of the file: what the save converted.
   if (!saving_.bytes) throw *saving_.refusal;
@@ -129,7 +101,7 @@ frmQuimbel::BiosEntry frmQuimbel::Entry(const std::string& text) const {
   } catch (const platform::CharacterNotStorable& refusal) {
     return {text, std::nullopt,
             platform::RuntimeError::WithDetail(
-                refusal.Number(), "the BIOS path holds the character \"" + refusal.Character() +
+                refusal.Number(), "the BIOS path holds the character \"" + refusal.character +
                                       "\", which the system's code page cannot store")};
   } catch (const platform::RuntimeError& refusal) {
     return {text, std::nullopt, refusal};

@@ -43,23 +43,25 @@ class frmQuimbel : public modQuimbel::SettingsHost {
       : view_(view), files_(files), processes_(processes) {}
 
   void Form_Load();
-  void Check1_Click();
-  void Check2_Click();
+  void Check1_Click() { view_.SetEnabled(Ctl::cmdSaveSettings, true); }
+  void Check2_Click() { view_.SetEnabled(Ctl::cmdSaveSettings, true); }
   void txtBios_Change();
   void cmdSaveSettings_Click();
-  void Timer1_Timer();
-  void Picture1_Click();
-  void Label2_Click();
+  void Timer1_Timer() { HideSplash(); }
+  void Picture1_Click() { HideSplash(); }
+  void Label2_Click() { HideSplash(); }
   void Command1_Click();
   void cmdReadme_Click();
   // Files dropped on the window (UTF-8 paths): one file fills the BIOS box.
   void Form_FilesDropped(const std::vector<std::string>& paths);
 
   // What the settings routines need of this window.
-  void MsgBox(const std::string& text, int style, const std::string& title) override;
-  void EndProgram() override;
-  int DebugMenuCheck() override;
-  int SoundCheck() override;
+  void MsgBox(const std::string& text, int style, const std::string& title) override {
+    view_.MsgBox(text, style, title);
+  }
+  void EndProgram() override { view_.EndProgram(); }
+  int DebugMenuCheck() override { return view_.Value(Ctl::Check1); }
+  int SoundCheck() override { return view_.Value(Ctl::Check2); }
   std::string BiosText() override;
   void SetSaveButton(const std::string& caption, bool enabled) override;
 

@@ -17,7 +17,7 @@ bool StartEmulator(FormView& view, platform::ProcessStarter& processes, const pl
     return true;
   } catch (const platform::StartRefused& e) {
     failure = platform::RuntimeError::WithDetail(
-        e.Number(), e.Reason() == platform::StartRefused::kElevationRefused
+        e.Number(), e.why == platform::StartRefused::kElevationRefused
                         ? "the emulator asks for administrator rights, and they were not given"
                         : "the emulator's path is longer than the 259 characters Windows can "
                           "start a program from");

@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 
-#include "window/form_layout.h"
 #include "window/win32/win32_util.h"
 
 namespace win32 {

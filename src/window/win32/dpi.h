@@ -1,13 +1,13 @@
 // DPI on every Windows from 7 SP1 on: the per-monitor functions that came with
-// Windows 10 version 1607 are looked up at run time, and where they are
-// missing the system-DPI equivalents give the same result.
+// Windows 10 version 1607 are looked up at run time; where they are missing,
+// shcore's monitor DPI (8.1) or the system DPI (7) stands in.
 #pragma once
 
 #include <windows.h>
 
 namespace win32 {
 
-// The system DPI: the DPI of the primary screen when the program started.
+// The system DPI: the DPI of the primary screen when the user signed in.
 UINT SystemDpi();
 
 // The DPI the window is shown at.

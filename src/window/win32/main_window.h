@@ -34,10 +34,10 @@ class MainWindow final : public BaseWindow<MainWindow>, public window::FormView 
   bool PreTranslate(const MSG& msg);
 
   // FormView
-  int Value(window::Ctl id) override;
-  void SetValue(window::Ctl id, int value) override;
-  std::string Text(window::Ctl id) override;
-  void SetText(window::Ctl id, const std::string& utf8) override;
+  int Value(window::Ctl id) override { return controls_.Value(id); }
+  void SetValue(window::Ctl id, int value) override { controls_.SetValue(id, value); }
+  std::string Text(window::Ctl id) override { return controls_.Text(id); }
+  void SetText(window::Ctl id, const std::string& utf8) override { controls_.SetText(id, utf8); }
   void SetEnabled(window::Ctl id, bool enabled) override;
   void SetVisible(window::Ctl id, bool visible) override;
   void MsgBox(const std::string& text, int style, const std::string& title) override;

@@ -11,22 +11,6 @@ namespace win32 {
 
 using window::Ctl;
 
-int MainWindow::Value(Ctl id) {
-  return controls_.Value(id);
-}
-
-void MainWindow::SetValue(Ctl id, int value) {
-  controls_.SetValue(id, value);
-}
-
-std::string MainWindow::Text(Ctl id) {
-  return controls_.Text(id);
-}
-
-void MainWindow::SetText(Ctl id, const std::string& utf8) {
-  controls_.SetText(id, utf8);
-}
-
 void MainWindow::SetEnabled(Ctl id, bool enabled) {
   HWND control = Control(id);
   if (!enabled && control && ::GetFocus() == control) MoveFocus(false);

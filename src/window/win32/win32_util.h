@@ -8,6 +8,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/unique_handle.h"
 #include "platform/utf16.h"
@@ -57,54 +58,50 @@ std::string WindowText(HWND hwnd);
 [[noreturn]] void ReportFatal(std::exception_ptr error) noexcept;
 
 // The program ends when its last window is gone. A window counts from its
-// WM_NCCREATE to its WM_NCDESTROY; `endWhenLast` false takes one out of the
-// count without asking the message loop to end (a window given up while a
-// failure unwinds: a quit message then would close the failure's report).
+// WM_NCCREATE to its WM_NCDESTROY; one given up while a failure unwinds goes
+// with `endWhenLast` false, since a quit message would close the failure's
+// report at once.
 void WindowOpened();
-void WindowClosed(bool endWhenLast = true);
+void WindowClosed(bool endWhenLast);
 
-// A window of the program and its object: Create registers the class once
-// and makes the window with the object attached at WM_NCCREATE, after which
-// every message goes to T::OnMessage and the window counts as open; at
-// WM_NCDESTROY it is detached and uncounted, then T::OnDestroyed runs when T
-// has one (it may delete the object). No exception leaves a window
-// procedure: one that reaches here is fatal. An object that goes before its
-// window (a constructor that failed after Create) takes the window with it,
-// without its handlers, whose object is gone.
+// A window and its object. Create registers the class and makes the window
+// with the object attached at WM_NCCREATE; every message then goes to
+// T::OnMessage, and at WM_NCDESTROY the window is detached and uncounted and
+// T::OnDestroyed runs where T has one (it may delete the object). An object
+// that goes first (a constructor that failed half way) takes its window with
+// it, detached, as its handlers went with it. No exception leaves a window
+// procedure: one that reaches here is fatal.
 template <class T>
 class BaseWindow {
  public:
   HWND Hwnd() const { return hwnd_; }
+  BaseWindow(const BaseWindow&) = delete;
+  BaseWindow& operator=(const BaseWindow&) = delete;
 
  protected:
   BaseWindow() = default;
-  BaseWindow(const BaseWindow&) = delete;
-  BaseWindow& operator=(const BaseWindow&) = delete;
   ~BaseWindow() {
-    if (HWND hwnd = Detach()) {
-      WindowClosed(false);
-      ::DestroyWindow(hwnd);
-    }
+    if (HWND hwnd = Detach(false)) ::DestroyWindow(hwnd);
   }
 
   void Create(const wchar_t* cls, int iconResource, DWORD exStyle, const wchar_t* text, DWORD style,
               int x, int y, int width, int height, HWND owner) {
     RegisterWindowClass(cls, &Proc, iconResource);
-    HWND hwnd = ::CreateWindowExW(exStyle, cls, text, style, x, y, width, height, owner, nullptr,
-                                  ::GetModuleHandleW(nullptr), static_cast<T*>(this));
-    if (hwnd) return;
-    // A window that failed after WM_NCCREATE without a WM_NCDESTROY.
-    if (Detach()) WindowClosed(false);
+    if (::CreateWindowExW(exStyle, cls, text, style, x, y, width, height, owner, nullptr,
+                          ::GetModuleHandleW(nullptr), static_cast<T*>(this)))
+      return;
+    Detach(false);  // one that failed after WM_NCCREATE, with no WM_NCDESTROY
     ThrowLastError();
   }
 
   HWND hwnd_ = nullptr;
 
  private:
-  HWND Detach() {
-    HWND hwnd = hwnd_;
-    if (hwnd) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-    hwnd_ = nullptr;
+  HWND Detach(bool endWhenLast) {
+    HWND hwnd = std::exchange(hwnd_, nullptr);
+    if (!hwnd) return nullptr;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    WindowClosed(endWhenLast);
     return hwnd;
   }
 
@@ -122,8 +119,7 @@ class BaseWindow {
     try {
       LRESULT result = self->OnMessage(msg, wp, lp);
       if (msg == WM_NCDESTROY) {
-        self->Detach();
-        WindowClosed();
+        self->Detach(true);
         if constexpr (requires { self->OnDestroyed(); }) self->OnDestroyed();
       }
       return result;
