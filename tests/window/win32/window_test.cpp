@@ -412,12 +412,13 @@ TEST_F(InProcessWindow, OnlyThePictureIsDrawnAsTheSplash) {
 
 // A read-me window that cannot be made whole is not made at all: none is
 // left behind holding a destroyed object, and the next opening works.
+const wchar_t* refusedParent = L"QuimbelReadmeWindow";  // whose controls cannot be made
 HWND WINAPI CreateWithoutReadmeLabel(DWORD ex, LPCWSTR cls, LPCWSTR text, DWORD style, int x, int y,
                                      int w, int h, HWND parent, HMENU menu, HINSTANCE instance,
                                      LPVOID param) {
   wchar_t parentClass[64] = L"";
   if (parent) ::GetClassNameW(parent, parentClass, 64);
-  if (std::wstring(parentClass) == L"QuimbelReadmeWindow") {
+  if (std::wstring(parentClass) == refusedParent) {
     ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
@@ -442,6 +443,19 @@ TEST_F(InProcessWindow, AReadmeWindowIsMadeWholeOrNotAtAll) {
   }
   ::DestroyWindow(main_.Hwnd());
   EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+
+  // The main window too, when its opening fails half way: no window is left
+  // to reach the destroyed object while the failure is reported, nor a quit
+  // message, which would close that report at once.
+  refusedParent = L"QuimbelMainWindow";
+  {
+    testing_support::ImportHook hook(&::CreateWindowExW, &CreateWithoutReadmeLabel);
+    win32::MainWindow failing(nullptr, files_, platform::RealProcessStarter());
+    EXPECT_THROW(failing.Open(), platform::RuntimeError);
+  }
+  refusedParent = L"QuimbelReadmeWindow";
+  EXPECT_EQ(::FindWindowW(L"QuimbelMainWindow", nullptr), nullptr);
+  EXPECT_FALSE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 // Runs the thread's messages until `done` holds or two seconds pass.
