@@ -65,8 +65,10 @@ void MainWindow::Open() {
 // The tab control and the splash over it. A page's own controls are made
 // when the page first shows, so the first picture costs only what it shows.
 void MainWindow::CreateControls() {
-  for (Ctl id : {Ctl::SSTab1, Ctl::Picture1, Ctl::Label2})
+  for (Ctl id : {Ctl::SSTab1, Ctl::Picture1, Ctl::Label2}) {
     controls_.Make(window::LayoutOf(id), dpi_, fonts_);
+    if (id == Ctl::SSTab1) UnthemeTabs();  // before its tabs, which it then lays out once
+  }
   HWND tab = Control(Ctl::SSTab1);
   for (int page = 0; page < window::kPageCount; ++page) {
     std::wstring caption = platform::Widen(window::kPageCaptions[page]);
@@ -75,7 +77,6 @@ void MainWindow::CreateControls() {
     item.pszText = caption.data();
     TabCtrl_InsertItem(tab, page, &item);
   }
-  UnthemeTabs();
   SizeTabs();
   ShowCurrentPage();
 }
