@@ -62,8 +62,7 @@ TEST_F(BiosPath, SavingAPathThatNamesNoBiosImageSaysWhy) {
   testing_support::WriteBytes(folder_ / "gba_bios.bin", std::string(16384, 'b'));
   HWND main = Open();
   ASSERT_NE(main, nullptr);
-  e2e::ClickStatic(Control(main, Ctl::Picture1));
-  e2e::SelectTab(Control(main, Ctl::SSTab1), 1);
+  e2e::SelectTab(e2e::PastSplash(main), 1);
   HWND box = Control(main, Ctl::txtBios), save = Control(main, Ctl::cmdSaveSettings);
   const struct {
     std::wstring path;
@@ -102,8 +101,7 @@ TEST(Utf8SystemCodePage, PathsAreStoredAsUtf8AndUndecodableOnesKept) {
   e2e::Starter starter(folder.Path());
   HWND main = starter.MainWindow();
   ASSERT_NE(main, nullptr);
-  e2e::ClickStatic(Control(main, Ctl::Picture1));
-  e2e::SelectTab(Control(main, Ctl::SSTab1), 1);
+  e2e::SelectTab(e2e::PastSplash(main), 1);
   ASSERT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Frame2)) != FALSE; }));
   HWND save = Control(main, Ctl::cmdSaveSettings);
   auto saved = [&] { return e2e::WaitFor([&] { return !::IsWindowEnabled(save); }); };

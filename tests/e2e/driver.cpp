@@ -330,9 +330,12 @@ void Click(HWND button) {
   ::SendNotifyMessageW(button, BM_CLICK, 0, 0);
 }
 
-void ClickStatic(HWND control) {
-  ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+HWND PastSplash(HWND main) {
+  HWND splash = Control(main, window::Ctl::Picture1);
+  ::PostMessageW(splash, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  ::PostMessageW(splash, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  WaitFor([&] { return !::IsWindowVisible(splash); });
+  return Control(main, window::Ctl::SSTab1);
 }
 
 void Type(HWND edit, const std::wstring& text) {

@@ -155,8 +155,11 @@ HWND Find(HWND root, const wchar_t* cls, const wchar_t* text = nullptr);
 
 // Clicks a button without waiting for what the click opens.
 void Click(HWND button);
-// Clicks a static control that notifies its parent of clicks.
-void ClickStatic(HWND control);
+// Clicks the splash away as the mouse does (posted, as input arrives) and
+// waits until it is gone: messages sent to the program afterwards would
+// otherwise overtake the click, which then lands later. Returns the tab
+// control.
+HWND PastSplash(HWND main);
 // Replaces an edit control's text, as typing would.
 void Type(HWND edit, const std::wstring& text);
 // Makes tab `index` current, as a click on it would.

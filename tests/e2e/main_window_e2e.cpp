@@ -29,16 +29,10 @@ using e2e::Control;
 using e2e::Px;
 
 // Hides the splash and returns the tab control.
-HWND PastSplash(HWND main) {
-  e2e::ClickStatic(Control(main, Ctl::Picture1));
-  e2e::WaitFor([&] { return !::IsWindowVisible(Control(main, Ctl::Picture1)); });
-  return Control(main, Ctl::SSTab1);
-}
-
 // Hides the splash and shows every tab once, last the Run tab: a page's
 // controls exist from its first showing on.
 void ShowEveryPage(HWND main) {
-  HWND tab = PastSplash(main);
+  HWND tab = e2e::PastSplash(main);
   for (int page : {2, 1, 0}) {
     e2e::SelectTab(tab, page);
     const Ctl frame = page == 0 ? Ctl::Frame4 : page == 1 ? Ctl::Frame2 : Ctl::Frame5;
@@ -173,7 +167,7 @@ TEST_F(MainWindow, TabsShowTheirOwnFrameAndTheSplashBelongsToRun) {
   EXPECT_FALSE(::IsWindowVisible(Control(main, Ctl::Frame4)));
   e2e::SelectTab(tab, 0);
   EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Picture1)); }));
-  PastSplash(main);
+  e2e::PastSplash(main);
   EXPECT_TRUE(::IsWindowVisible(Control(main, Ctl::Frame4)));
   EXPECT_FALSE(::IsWindowVisible(Control(main, Ctl::Label2)));
   e2e::SelectTab(tab, 2);
@@ -215,7 +209,7 @@ TEST_F(MainWindow, MissingSettingsFileIsReportedAndTheWindowOpens) {
   EXPECT_FALSE(::IsWindowEnabled(Control(main, Ctl::cmdSaveSettings)));
 
   // Saving without the file repeats the message and creates nothing.
-  PastSplash(main);
+  e2e::PastSplash(main);
   e2e::SelectTab(Control(main, Ctl::SSTab1), 1);
   e2e::Click(Control(main, Ctl::Check2));
   e2e::Click(Control(main, Ctl::cmdSaveSettings));
@@ -245,7 +239,7 @@ TEST_F(MainWindow, UnreadableSettingsFileEndsTheProgramBeforeTheWindowShows) {
 TEST_F(MainWindow, EditsEnableSaveAndSaveRewritesTheThreeLines) {
   HWND main = Open();
   ASSERT_NE(main, nullptr);
-  e2e::SelectTab(PastSplash(main), 1);
+  e2e::SelectTab(e2e::PastSplash(main), 1);
   HWND save = Control(main, Ctl::cmdSaveSettings), bios = Control(main, Ctl::txtBios);
 
   // Typing a character and deleting it again still counts as an edit.
@@ -275,7 +269,7 @@ TEST_F(MainWindow, FailedSaveIsShownAndNothingIsLost) {
   ::SetFileAttributesW((folder_ / "QuimbelAdvance.ini").c_str(), FILE_ATTRIBUTE_READONLY);
   HWND main = Open();
   ASSERT_NE(main, nullptr);
-  e2e::SelectTab(PastSplash(main), 1);
+  e2e::SelectTab(e2e::PastSplash(main), 1);
   e2e::Click(Control(main, Ctl::Check2));
   e2e::Click(Control(main, Ctl::cmdSaveSettings));
   HWND box = starter_->MessageBox();
@@ -314,7 +308,7 @@ TEST_F(MainWindow, WorksInAFolderWithANonAsciiName) {
   Starter starter(folder.Path());
   HWND main = starter.MainWindow();
   ASSERT_NE(main, nullptr);
-  e2e::SelectTab(PastSplash(main), 1);
+  e2e::SelectTab(e2e::PastSplash(main), 1);
   EXPECT_EQ(Text(Control(main, Ctl::txtBios)), L"C:\\gba\\gba_bios.gba");
   e2e::Click(Control(main, Ctl::Check1));
   e2e::Click(Control(main, Ctl::cmdSaveSettings));
@@ -381,7 +375,7 @@ TEST_F(MainWindow, PaintsWithTheUsersColours) {
   };
   // The splash, below the banner, and beside the text of "Click to start.".
   expectSpots({{Ctl::Picture1, 200, 2200, splash}, {Ctl::Label2, 1080, 120, splash}});
-  e2e::SelectTab(PastSplash(main), 0);
+  e2e::SelectTab(e2e::PastSplash(main), 0);
   // Inside the Run tab's frame away from its controls, and beside the text
   // of each option button: the face colour.
   expectSpots({{Ctl::Frame4, 3000, 200, face},
@@ -405,7 +399,7 @@ TEST_F(MainWindow, ALongPathIsKeptWhole) {
   folder_.WriteSettings("BIOSRom                  \"" + stored + "\"\r\n");
   HWND main = Open();
   ASSERT_NE(main, nullptr);
-  e2e::SelectTab(PastSplash(main), 1);
+  e2e::SelectTab(e2e::PastSplash(main), 1);
   HWND bios = Control(main, Ctl::txtBios), save = Control(main, Ctl::cmdSaveSettings);
   auto saved = [&] {
     e2e::Click(save);
@@ -443,7 +437,7 @@ TEST_F(MainWindow, KeyboardFollowsTheWindowsOwnOrder) {
   HWND main = Open();
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(e2e::WaitFor([&] { return Focused(main) == Control(main, Ctl::SSTab1); }));
-  PastSplash(main);
+  e2e::PastSplash(main);
 
   // On the Run tab: the tab control, then the options and "&Ok" in the
   // window's keyboard order, then round again.

@@ -54,9 +54,8 @@ TEST(PlantedDlls, NoneBesideTheProgramIsLoadedOnAnyOfItsWays) {
   ASSERT_NE(main, nullptr) << "planted DLLs loaded: "
                            << testing_support::ReadBytes(folder / "planted.log");
   // Each page; the Options page brings OLE and path completion.
-  HWND tab = e2e::Control(main, Ctl::SSTab1);
-  e2e::ClickStatic(e2e::Control(main, Ctl::Picture1));
-  ASSERT_TRUE(e2e::WaitFor([&] { return !::IsWindowVisible(e2e::Control(main, Ctl::Picture1)); }));
+  HWND tab = e2e::PastSplash(main);
+  ASSERT_FALSE(::IsWindowVisible(e2e::Control(main, Ctl::Picture1)));
   for (auto [page, frame] : {std::pair{1, Ctl::Frame2}, {2, Ctl::Frame5}, {0, Ctl::Frame4}}) {
     e2e::SelectTab(tab, page);
     ASSERT_TRUE(

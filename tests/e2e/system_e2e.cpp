@@ -69,8 +69,7 @@ MainShot Shoot(HWND main, const MainShot* like = nullptr) {
 // the window's font. (The check boxes' own glyphs are left out: under Wine
 // the system draws them at the system DPI, not at the window's.)
 void ShootOptions(HWND main, MainShot& shot, const MainShot* like = nullptr) {
-  e2e::ClickStatic(Control(main, Ctl::Picture1));
-  e2e::WaitFor([&] { return !::IsWindowVisible(Control(main, Ctl::Picture1)); });
+  e2e::PastSplash(main);
   // Every page once, so that every control is made and placed.
   e2e::SelectTab(Control(main, Ctl::SSTab1), 2);
   e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Frame5)) != FALSE; });
@@ -154,8 +153,7 @@ TEST_F(SystemChanges, TheMainWindowFollowsADpiChangeAsAFreshStartWould) {
 
 // The read-me window, opened from the Info tab.
 HWND OpenReadme(e2e::Starter& starter, HWND main) {
-  e2e::ClickStatic(Control(main, Ctl::Picture1));
-  e2e::SelectTab(Control(main, Ctl::SSTab1), 2);
+  e2e::SelectTab(e2e::PastSplash(main), 2);
   e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::cmdReadme)) != FALSE; });
   e2e::Click(Control(main, Ctl::cmdReadme));
   return starter.TopWindow(L"QuimbelReadmeWindow");
@@ -199,7 +197,7 @@ TEST_F(SystemChanges, UnderAVisualStyleTheTabPageMatchesItsFrames) {
                              {L"SizeName", L"NormalSize"}});
   HWND main = Open();
   ASSERT_NE(main, nullptr);
-  e2e::ClickStatic(Control(main, Ctl::Picture1));
+  e2e::PastSplash(main);
   ASSERT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(Control(main, Ctl::Frame4)) != FALSE; }));
   HWND frame = Control(main, Ctl::Frame4), tab = Control(main, Ctl::SSTab1);
   const auto pixel = testing_support::ScreenPixel;
