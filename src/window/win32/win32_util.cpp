@@ -79,8 +79,7 @@ HWND CreateHiddenOwner() {
                              WS_OVERLAPPED, 0, 0, 0, 0, nullptr);
 }
 
-void ThrowLastError() {
-  const DWORD code = ::GetLastError();
+void ThrowLastError(DWORD code) {
   // A window procedure that failed its creation may leave no code behind.
   platform::ThrowWin32(code != 0 ? code : ERROR_NOT_ENOUGH_MEMORY);
 }

@@ -47,8 +47,8 @@ HWND CreateHiddenOwner();
 HWND CreateWindowOrThrow(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD style, int x,
                          int y, int width, int height, HWND parent, HMENU menu = nullptr);
 
-// Throws the run-time error for GetLastError().
-[[noreturn]] void ThrowLastError();
+// Throws the run-time error for the system's error `code`.
+[[noreturn]] void ThrowLastError(DWORD code = ::GetLastError());
 
 // The window's text as UTF-8.
 std::string WindowText(HWND hwnd);
@@ -90,8 +90,9 @@ class BaseWindow {
     if (::CreateWindowExW(exStyle, cls, text, style, x, y, width, height, owner, nullptr,
                           ::GetModuleHandleW(nullptr), static_cast<T*>(this)))
       return;
+    const DWORD code = ::GetLastError();
     Detach(false);  // one that failed after WM_NCCREATE, with no WM_NCDESTROY
-    ThrowLastError();
+    ThrowLastError(code);
   }
 
   HWND hwnd_ = nullptr;
