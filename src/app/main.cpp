@@ -17,8 +17,7 @@ int Run() {
   // common controls and the input method load as they start (the visual
   // style; OLE's combase, Windows 8 on) comes first: not every loader limits
   // those delayed loads too (Wine's does not), and a DLL already loaded is
-  // not searched for. (All of ole32 this early made the BIOS balloon vanish
-  // now and then under Wine on a busy machine; combase alone does not.)
+  // not searched for.
   namespace functions = platform::system_functions;
   platform::LoadDllsFromSystemFolderOnly();
   platform::Find(functions::IsThemeActive);
