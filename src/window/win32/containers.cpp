@@ -18,7 +18,7 @@ LRESULT PassOn(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // The subclass's ID is the container's kind.
 LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR kind,
                                DWORD_PTR mainWindow) {
-  using window::Kind;
+  const auto role = static_cast<window::Kind>(kind);
   switch (msg) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -31,7 +31,7 @@ LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
       // visual style's white; the page is the button-face colour, like the
       // frames on it. The control draws its tabs and edge over that, unless
       // nothing of it shows: under the splash, the whole of it is covered.
-      if (static_cast<Kind>(kind) != Kind::kTabControl) break;
+      if (role != window::Kind::kTabControl) break;
       PAINTSTRUCT paint;
       HDC dc = ::BeginPaint(hwnd, &paint);
       if (!::IsRectEmpty(&paint.rcPaint)) {
@@ -43,7 +43,7 @@ LRESULT CALLBACK ForwardToMain(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_P
     }
     case WM_ERASEBKGND: {
       // A group box paints only its border; its inside is the frame's colour.
-      if (static_cast<Kind>(kind) != Kind::kFrame) break;
+      if (role != window::Kind::kFrame) break;
       RECT rc;
       ::GetClientRect(hwnd, &rc);
       ::FillRect(reinterpret_cast<HDC>(wp), &rc, ::GetSysColorBrush(COLOR_BTNFACE));

@@ -410,12 +410,11 @@ TEST_F(InProcessWindow, OnlyThePictureIsDrawnAsTheSplash) {
   ::DeleteDC(dc);
 }
 
-// A read-me window that cannot be made whole is not made at all: none is
-// left behind holding a destroyed object, and the next opening works.
-const wchar_t* refusedParent = L"QuimbelReadmeWindow";  // whose controls cannot be made
-HWND WINAPI CreateWithoutReadmeLabel(DWORD ex, LPCWSTR cls, LPCWSTR text, DWORD style, int x, int y,
-                                     int w, int h, HWND parent, HMENU menu, HINSTANCE instance,
-                                     LPVOID param) {
+// Makes every window but the controls of a window of class `refusedParent`.
+const wchar_t* refusedParent = L"QuimbelReadmeWindow";
+HWND WINAPI CreateWithoutControlsOf(DWORD ex, LPCWSTR cls, LPCWSTR text, DWORD style, int x, int y,
+                                    int w, int h, HWND parent, HMENU menu, HINSTANCE instance,
+                                    LPVOID param) {
   wchar_t parentClass[64] = L"";
   if (parent) ::GetClassNameW(parent, parentClass, 64);
   if (std::wstring(parentClass) == refusedParent) {
@@ -426,9 +425,11 @@ HWND WINAPI CreateWithoutReadmeLabel(DWORD ex, LPCWSTR cls, LPCWSTR text, DWORD 
                                                                parent, menu, instance, param);
 }
 
+// A read-me window that cannot be made whole is not made at all: none is
+// left behind holding a destroyed object, and the next opening works.
 TEST_F(InProcessWindow, AReadmeWindowIsMadeWholeOrNotAtAll) {
   {
-    testing_support::ImportHook hook(&::CreateWindowExW, &CreateWithoutReadmeLabel);
+    testing_support::ImportHook hook(&::CreateWindowExW, &CreateWithoutControlsOf);
     EXPECT_THROW(main_.ShowReadme("A line."), platform::RuntimeError);
   }
   EXPECT_EQ(::FindWindowW(L"QuimbelReadmeWindow", nullptr), nullptr);
@@ -449,7 +450,7 @@ TEST_F(InProcessWindow, AReadmeWindowIsMadeWholeOrNotAtAll) {
   // message, which would close that report at once.
   refusedParent = L"QuimbelMainWindow";
   {
-    testing_support::ImportHook hook(&::CreateWindowExW, &CreateWithoutReadmeLabel);
+    testing_support::ImportHook hook(&::CreateWindowExW, &CreateWithoutControlsOf);
     win32::MainWindow failing(nullptr, files_, platform::RealProcessStarter());
     EXPECT_THROW(failing.Open(), platform::RuntimeError);
   }
